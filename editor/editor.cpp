@@ -1,0 +1,4 @@
+#include "editor/editor.h"
+
+editorstruct editor;
+int cheat[4];

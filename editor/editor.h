@@ -1,0 +1,40 @@
+// The bridge editor's state record and the global game rules.
+#pragma once
+
+#include "platform/vector.h"
+
+constexpr int MATERIALCOUNTS = 10;  // links per material, counted by type mod 10
+
+struct editorstruct {
+	vector3 planepoint;          // a point of the editing plane; its z is the plane's z
+	vector3 planenormal;         // (0, 0, 1)
+	float gridsize;              // grid step, also the point reuse radius
+	int selectedpoint;           // -1 none
+	int selectedmirrorpoint;     // twin on the mirror plane or deck partner, -1 none
+	int hoverpoint;              // point under the mouse this frame, -1 none
+	int hovermirrorpoint;        // point under the mouse's twin position, -1 none
+	int material;                // current link type, 0 while SetJoint is on
+	int savedmaterial;           // material kept while SetJoint is on, else 0
+	int deck;
+	int mirror;
+	int showmirror;
+	int crossbeams;
+	int gridhd;
+	int setjoint;
+	int materialcount[MATERIALCOUNTS];
+	float mirrorplanez;
+	vector3 selectstart;
+	vector3 selectend;
+	int complex;                 // 0 Normal mode, 1 Complex mode
+	int editstate;               // 0 links, 1 box, 2 paste, 3..5 cable steps, 6 anchors
+	int exitstate;               // 0 editing, 1 asked, 2 no, 3 yes, 4 autosave, 5 tutorial
+	int autosave;
+	vector3 cablecurve[2][3];    // first end, sag point, second end per curve
+	int movemode;                // camera control mode, toggled by F5
+};
+
+extern editorstruct editor;
+
+// [0] material limits enforced, [1] budget enforced, [2] levels unlocked in
+// order, [3] thin-beam mode.
+extern int cheat[4];
