@@ -1,0 +1,28 @@
+// The landscape in 32 x 32 sectors of 16 x 16 cells with distance steps
+// and crack-free stitching along edges to coarser neighbours.
+#pragma once
+
+#include "render/camera.h"
+
+constexpr int LODSIZE = 128;
+constexpr int SECTORS = 32;
+constexpr int SECTORCELLS = 16;
+
+extern int landscapelod[LODSIZE * LODSIZE];  // row * 128 + column; 0 culled
+extern float loddistance[4];
+extern const int landscapearray[5][9][2];
+
+void setuplandscaperender();
+void renderlandscape();
+void renderlandscapesector(int x0, int z0, int step, int mask);
+
+// Pure parts, shared with the shadow volumes and tests.
+int sectorstep(const framestruct *f, float cx, float cy, float cz);
+void computelandscapelod(const framestruct *f);
+// Edge mask of sector (r, c): 1 top, 2 right, 4 bottom, 8 left, set where
+// the neighbour is coarser and not culled.
+int sectoredgemask(int r, int c);
+// The triangles of the cell at (i, j) of a sector with the given step and
+// mask: writes up to three triangles as corner offsets (in steps) to tri
+// and returns how many.
+int celltriangles(int i, int j, int step, int mask, int tri[3][3][2]);

@@ -1,0 +1,27 @@
+// Stencil shadow volumes: closed prisms swept away from the sun. The frame
+// pass owns the stencil and culling state; these only emit quads.
+#pragma once
+
+#include "platform/vector.h"
+
+// Below this sun height the volumes would be swept nearly flat to infinity;
+// no volumes are drawn then.
+constexpr float SUNMINHEIGHT = 0.01f;
+constexpr int SHADOWQUADVERTS = 28;
+
+void rendershadow(const vector3 v[4], const vector3 *light, int quad, float length);
+void renderlandscapeshadow();
+void renderlandscapeshadowsector(int x0, int z0, int step, int mask);
+void renderbondsshadow();
+void rendercdquadsshadow();
+void renderobjectshadow(const vector3 *position, const orientation *axes, int numofvertices,
+	const float *vertex, const float *vertexnormal, const float *vertextexcoord,
+	int numofpolygons, const int *polygon, const float *polygonnormal,
+	const float *polygontexcoord);
+
+// Pure parts. The volume's vertices as quads: 28 for a quad, 24 for a
+// triangle; returns the count.
+int shadowvolume(vector3 out[SHADOWQUADVERTS], const vector3 v[4], const vector3 *light,
+	int quad, float length);
+// Length that takes the highest point h 1 unit below the water.
+float shadowlength(float h, float waterlevel, float sunheight);
