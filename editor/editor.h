@@ -1,14 +1,28 @@
 // The bridge editor's state record and the global game rules.
 #pragma once
 
+#include <cstdint>
+
 #include "platform/vector.h"
+#include "world/level.h"
 
 constexpr int MATERIALCOUNTS = 10;  // links per material, counted by type mod 10
+
+// One whole bridge: the undo ring's states, the editor's pre-edit snapshot
+// and the tutorial's stored solution. Only the first numofpoints points and
+// numoflinks links are meaningful.
+struct undostruct {
+	uint32_t numofpoints;
+	pointstruct point[MAXPOINTS];
+	uint32_t numoflinks;
+	beamstruct beam[MAXLINKS];
+};
 
 struct editorstruct {
 	vector3 planepoint;          // a point of the editing plane; its z is the plane's z
 	vector3 planenormal;         // (0, 0, 1)
 	float gridsize;              // grid step, also the point reuse radius
+	undostruct snapshot;         // the bridge before this frame's tentative edit
 	int selectedpoint;           // -1 none
 	int selectedmirrorpoint;     // twin on the mirror plane or deck partner, -1 none
 	int hoverpoint;              // point under the mouse this frame, -1 none
