@@ -8,13 +8,6 @@ constexpr int STEPMS = 20;             // simulated milliseconds per step
 constexpr int MAXSPAWNPHASE = 16;      // phases beyond this create no vehicles
 constexpr int EARTHQUAKEMS = 5000;     // an earthquake phase lasts this long
 
-// Phase types of phasestruct.type; 3 and more is an earthquake of
-// magnitude type - 3.
-constexpr int PHASE_VEHICLES = 0;
-constexpr int PHASE_DRAWBRIDGEUP = 1;
-constexpr int PHASE_DRAWBRIDGEDOWN = 2;
-constexpr int PHASE_EARTHQUAKE = 3;
-
 // Every field is 32 bits wide, in this order.
 struct simstruct {
 	int pause;

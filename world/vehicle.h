@@ -3,13 +3,13 @@
 #pragma once
 
 #include "platform/vector.h"
+#include "world/level.h"
 
 constexpr int MAXOBJECTS = 512;
 constexpr int OBJECTPARTICLES = 8;
 constexpr int OBJECTBONDS = OBJECTPARTICLES * (OBJECTPARTICLES - 1) / 2;  // 28
 constexpr int OBJECTFACES = 6;
 constexpr int MAXWHEELS = 4;
-constexpr int MAXWAYPOINTS = 32;
 constexpr int OBJECTSOUNDS = 4;
 constexpr int COUPLINGBONDS = 8;
 
