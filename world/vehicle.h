@@ -4,12 +4,12 @@
 
 #include "platform/vector.h"
 #include "world/level.h"
+#include "world/objectphysics.h"
 
 constexpr int MAXOBJECTS = 512;
-constexpr int OBJECTPARTICLES = 8;
+constexpr int OBJECTPARTICLES = BODYPOINTS;  // 8
 constexpr int OBJECTBONDS = OBJECTPARTICLES * (OBJECTPARTICLES - 1) / 2;  // 28
 constexpr int OBJECTFACES = 6;
-constexpr int MAXWHEELS = 4;
 constexpr int OBJECTSOUNDS = 4;
 constexpr int COUPLINGBONDS = 8;
 
@@ -62,6 +62,10 @@ int createobject(const vector3 *position, const orientation *axes, int type);
 // Whether a vehicle of type could be made at all (physics loaded and sound).
 int objecttypeusable(int type);
 void deleteobject(int n);
+// Camera hook: camera records on vehicle n forget it and those on vehicle
+// last (moved into slot n) follow n. The camera code defines it; headless
+// builds get a do-nothing one.
+void renumbercameraobjects(int n, int last);
 
 // Per step, after objectsimulation: route, smoke, wheels and boats.
 void objectcycle();
