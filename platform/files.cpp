@@ -148,8 +148,8 @@ void get_paths()
 		cwd_path[0] = 0;
 	const char *home = findhome();
 	if (!home) {
-		// No usable home: keep working in the start folder.
-		copystring(home_path, cwd_path, PATHSIZE);
+		// No usable home: cd_home then fails, so nothing is saved anywhere.
+		home_path[0] = 0;
 		return;
 	}
 	snprintf(home_path, PATHSIZE, "%s/%s", home, tvn_folder);
@@ -164,16 +164,14 @@ void get_paths()
 	}
 }
 
-void cd_home()
+int cd_home()
 {
-	if (chdir(home_path) != 0)
-		return;
+	return home_path[0] && chdir(home_path) == 0;
 }
 
-void cd_cwd()
+int cd_cwd()
 {
-	if (chdir(cwd_path) != 0)
-		return;
+	return cwd_path[0] && chdir(cwd_path) == 0;
 }
 
 void copystring(char *dest, const char *src, size_t capacity)

@@ -42,8 +42,10 @@ int checkfilespec(const char *pattern, const char *name);
 void listfiles(const char *pattern, char list[][NAMESIZE], int folders, int capacity = LISTSIZE);
 
 void get_paths();
-void cd_home();
-void cd_cwd();
+// Both return 1 when the folder was entered; callers that would otherwise
+// write into the wrong folder check it.
+int cd_home();
+int cd_cwd();
 
 // Bounded copy that always terminates dest (capacity includes the zero).
 void copystring(char *dest, const char *src, size_t capacity);

@@ -101,7 +101,8 @@ void rotateorientation(orientation *o, const vector3 *axis, float angle)
 {
 	vector3 a;
 	normalizevector(&a, axis);
-	if (fabsf(angle) < 0.003f)
+	// A zero axis has no direction to turn about; it would collapse every row.
+	if (fabsf(angle) < 0.003f || dotproduct(&a, &a) == 0.0f)
 		return;
 	double c = cos((double)angle);
 	double s = sin((double)angle);
@@ -193,8 +194,10 @@ int pointintersectline2d(const vector3 *p, const vector3 *a, const vector3 *b, f
 {
 	vector3 ab = sub(*b, *a);
 	ab.z = 0.0f;
-	if (dotproduct(&ab, &ab) == 0.0f)
+	if (dotproduct(&ab, &ab) == 0.0f) {
+		*t = 0.0f;
 		return 0;
+	}
 	vector3 u;
 	normalizevector(&u, &ab);
 	vector3 w = sub(*p, *a);
