@@ -3,6 +3,7 @@
 // window library, so world code builds and runs without SDL or OpenGL.
 #include "platform/text.h"
 #include "platform/texture.h"
+#include "world/level.h"
 #include "world/simulation.h"
 #include "world/soundevents.h"
 #include "world/vehicle.h"
@@ -24,6 +25,11 @@ void loadtexturetga(int slot, const char *filename, int mipmapped, int lowdetail
 void loadfont()
 {
 	readfont();
+}
+
+// The "Loading..." frame of loadlevel.
+void drawloadingframe()
+{
 }
 
 // The simulation's sounds and camera shake.

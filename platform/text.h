@@ -35,7 +35,7 @@ int aligny(int y, int size);
 // leaves the unread texels transparent. Returns 1 when the whole font was read.
 int readfont();
 
-// Window side (tvplatform).
+// Window side (tvplatform; tvheadless's loadfont only reads).
 
 // drawtext(format, x, y, size, red, green, blue, alpha, values...): one
 // textured quad per character of the expanded line.

@@ -57,13 +57,18 @@ int miplevelbyteoffset(int width, int height, int level);
 int buildmipmaps(int slot);
 // Reads a TGA file (uncompressed true colour, 24 or 32 bit, any origin
 // corner) into the slot from "texturelow" when lowdetail is set, else from
-// "texture", and uploads it. A file that is missing or not such a TGA
-// leaves the slot as it was.
-void loadtexturetga(int slot, const char *filename, int mipmapped, int lowdetail);
-// The same from an open stream (the shared fp); 1 when the slot was filled.
+// "texture"; 1 when the slot was filled. A file that is missing or not such
+// a TGA leaves the slot as it was; a short one leaves the missing texels 0.
+int readtexturefile(int slot, const char *filename, int mipmapped, int lowdetail);
+// The same from an open stream.
 int readtexturetga(int slot, FILE *file, int mipmapped);
 
-// Window side (tvplatform; tvheadless has do-nothing versions).
+// Window side (tvplatform; tvheadless has do-nothing versions, and a
+// loadtexturetga that reads without uploading).
+
+// readtexturefile, then the upload of the slot when a window exists (from
+// its old contents when the file could not be read).
+void loadtexturetga(int slot, const char *filename, int mipmapped, int lowdetail);
 
 // Generates the 512 OpenGL names; once, after the window opens.
 void setuptexturenames();
