@@ -38,10 +38,14 @@ extern int numofpropmodels;
 // Size in bytes of a model file with these counts.
 long long modelfilesize(long long vertices, long long polygons);
 
-// Reads a ".tvo" file (full file name) into m, freeing what m held. Returns
-// 1 on success; a missing, short or corrupt file returns 0 and leaves m as
-// it was.
-int readmodelfile(modelstruct *m, const char *filename);
+// What readmodelfile found.
+constexpr int MODELLOADED = 1;
+constexpr int MODELMISSING = 0;  // no such file, or a name that cannot be one
+constexpr int MODELREFUSED = -1; // short, overlong or corrupt: m is unchanged
+
+// Reads name + ".tvo" from the current folder into m, freeing what m held,
+// and computes the triangle normals.
+int readmodelfile(modelstruct *m, const char *name);
 void freemodel(modelstruct *m);
 
 // Loads "object/<name>.tvo" into slot n and its texture into slot 100 + n.

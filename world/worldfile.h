@@ -1,0 +1,36 @@
+// Field-by-field reading and writing of the world's binary files through
+// the shared stream fp, and the file name rule shared by their loaders.
+// Each call returns 1 when every element went through.
+#pragma once
+
+#include <cstddef>
+
+#include "platform/vector.h"
+
+int readints(int *values, size_t count);
+int readfloats(float *values, size_t count);
+int readvectors(vector3 *values, size_t count);
+int readorientation(orientation *o);
+// Reads a fixed text field and terminates it within its size, whatever the
+// file held.
+int readtext(char *text, size_t size);
+// 1 when the stream is at its end: a file must hold nothing past its last field.
+int atendoffile();
+
+int writeints(const int *values, size_t count);
+int writefloats(const float *values, size_t count);
+int writevectors(const vector3 *values, size_t count);
+int writeorientation(const orientation *o);
+int writetext(const char *text, size_t size);
+
+// A name that becomes a file name in the current folder: not empty, no "/",
+// not "." or "..", and short enough for its extension.
+int safefilename(const char *name);
+
+// Fills out with folder-relative name + extension; 0 when the name is unsafe.
+int buildfilename(char *out, size_t size, const char *name, const char *extension);
+
+// Data folders ("object", "prop") are entered for one load or save; a loader
+// changes back only when the change into the folder succeeded.
+int enterfolder(const char *folder);
+void leavefolder(int entered);
