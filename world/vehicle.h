@@ -87,8 +87,14 @@ void updateobjectframe(int n);
 // hit triangle's particle indices (may be null).
 int lineintersectobject(vector3 *hit, vector3 *normal, float *t, const vector3 *p0,
 	const vector3 *p1, int n, int *corners);
-void applyforceobject(int n, const vector3 *change, const vector3 *point);
-void getforceobject(int n, vector3 *velocity, const vector3 *point);
+void applyforceobject(int n, const vector3 *change, const vector3 *at);
+void getforceobject(int n, vector3 *velocity, const vector3 *at);
+// Deck quad boxes of this step, made at the start of objectsimulation and
+// used by the deck contacts and the wheels until the particles move again.
+void updatedeckbounds();
+// The quads, in index order, whose box meets the box lo..hi; returns how
+// many were written to list (room for numofcdquads).
+int deckcandidates(const vector3 *lo, const vector3 *hi, int *list);
 // Weights of the vehicle's particles for a point, by nearness; equal weights
 // when every product is zero (coinciding particles).
-void objectpointweights(int n, const vector3 *point, float weight[OBJECTPARTICLES]);
+void objectpointweights(int n, const vector3 *at, float weight[OBJECTPARTICLES]);
