@@ -59,6 +59,9 @@ extern char keyboardlabel[KEYCOUNT][KEYLABELSIZE];
 void checksystemmessages();
 void checkkeyboard();
 void checkmouse();
+// Takes (1) or gives back (0) the pointer grab: only when the pointer is not
+// left free (mouselocked 0) or the window is full screen.
+void applygrab(int grab);
 
 // The pollers' logic over plain arrays, without SDL.
 // Moves each key that produced a character to that character's index and

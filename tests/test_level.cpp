@@ -1,9 +1,8 @@
 #include <gtest/gtest.h>
 
-#include <csignal>
 #include <cstring>
-#include <sys/resource.h>
 
+#include "filelimit.h"
 #include "leveldata.h"
 #include "platform/config.h"
 #include "platform/files.h"
@@ -232,15 +231,7 @@ TEST_F(LevelFile, FailedSaveKeepsTheOldFile)
 	const std::string old = readfile("keep.tvb");
 
 	filldistinctlevel(6, 6, 3, 2);
-	void (*previous)(int) = signal(SIGXFSZ, SIG_IGN);
-	struct rlimit limit;
-	getrlimit(RLIMIT_FSIZE, &limit);
-	struct rlimit small = limit;
-	small.rlim_cur = 100000;
-	setrlimit(RLIMIT_FSIZE, &small);
-	int saved = savelevel("keep", 1);
-	setrlimit(RLIMIT_FSIZE, &limit);
-	signal(SIGXFSZ, previous);
+	int saved = savewithfilelimit(100000, [] { return savelevel("keep", 1); });
 
 	EXPECT_FALSE(saved);
 	EXPECT_EQ(readfile("keep.tvb"), old);

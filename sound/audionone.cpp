@@ -1,0 +1,10 @@
+// The build without sound: nothing to start or stop.
+#include "sound/audio.h"
+
+void setupaudio()
+{
+}
+
+void shutdownaudio()
+{
+}
