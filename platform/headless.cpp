@@ -1,6 +1,7 @@
 // Do-nothing versions of the window-side procedures that headless code
 // calls. Tests and tools link this library (tvheadless) instead of the
 // window library, so world code builds and runs without SDL or OpenGL.
+#include "platform/clipboard.h"
 #include "platform/text.h"
 #include "platform/texture.h"
 #include "world/level.h"
@@ -60,4 +61,9 @@ void shakecameratarget(const vector3 *delta)
 
 void renumbercameraobjects(int n, int last)
 {
+}
+
+int getclipboard(char **buffer)
+{
+	return 0;
 }
