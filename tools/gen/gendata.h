@@ -1,0 +1,14 @@
+// The demo game data: textures, backdrops, sounds, models, object physics,
+// levels and the map pack. Each writes its files below the current folder
+// (the start folder being filled), creating the folders it needs, and
+// returns the number of files it could not write.
+#pragma once
+
+int generatetextures();
+int generatebackdrops();
+int generatesounds();
+int generatemodels();
+int generatelevels();
+
+// Creates a folder below the current one (mode 0777); an existing one is fine.
+void makefolder(const char *name);

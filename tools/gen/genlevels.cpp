@@ -1,0 +1,315 @@
+// The map pack "demo": eight levels rising in difficulty, each stored with
+// the reference bridge it was proven with. Levels 2 and 4 double as the
+// tutorial's lessons, so their anchors and first links sit where the
+// lessons point.
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <unistd.h>
+
+#include "tools/gen/gendata.h"
+#include "tools/gen/levelbuild.h"
+#include "world/level.h"
+#include "world/mappack.h"
+
+enum { IRON = 2, STEEL = 3, CABLE = 4, SUSPENSION = 5, HEAVY = 6, HYDRAULIC = 8 };
+enum { ANCHOR = POINTANCHOR, JOINT = POINTJOINT, SPLIT = POINTDRAWBRIDGE, CURVE = POINTCURVE };
+enum { TRAIN = 0, BOXCAR = 5, CAR = 17 };
+
+#define COUNT(a) ((int)(sizeof(a) / sizeof((a)[0])))
+
+static int failed;
+
+static void finishlevel(const char *file)
+{
+	setbudgetandlimits();
+	failed += !savelevel(file, 0);
+}
+
+static void littlecreek()
+{
+	static const terrainplan land = {1260.0f, 1300.0f, 275.0f, 300.0f, 60.0f, 1};
+	static const designpoint p[] = {
+		{1260, 320, ANCHOR}, {1300, 320, ANCHOR}, {1280, 320, JOINT},
+		{1270, 335, JOINT}, {1290, 335, JOINT},
+	};
+	static const designmember m[] = {
+		{0, 2, IRON, 1}, {2, 1, IRON, 1},
+		{0, 3, IRON, 0}, {3, 2, IRON, 0}, {2, 4, IRON, 0}, {4, 1, IRON, 0}, {3, 4, IRON, 0},
+	};
+	beginlevel("Little Creek", "Span the creek so the cars", "can cross. Iron is all you", "need here.", "");
+	buildterrain(&land);
+	failed += buildbridge(p, COUNT(p), m, COUNT(m));
+	addphase(PHASEVEHICLES);
+	addvehicle(CAR, 1200.0f, 1420.0f, 1, 0, 0);
+	addvehicle(CAR, 1170.0f, 1395.0f, 1, 0, 0);
+	addprops(&land, 1, 3);
+	finishlevel("demo1");
+}
+
+// Tutorial lesson one: anchors at x 1250 and 1310; the first link runs
+// to (1270, 320) and the second up to (1260, 335).
+static void firsttruss()
+{
+	static const terrainplan land = {1250.0f, 1310.0f, 272.0f, 300.0f, 80.0f, 2};
+	static const designpoint p[] = {
+		{1250, 320, ANCHOR}, {1310, 320, ANCHOR}, {1270, 320, JOINT}, {1290, 320, JOINT},
+		{1260, 335, JOINT}, {1280, 335, JOINT}, {1300, 335, JOINT},
+	};
+	static const designmember m[] = {
+		{0, 2, IRON, 1}, {2, 3, IRON, 1}, {3, 1, IRON, 1},
+		{2, 4, IRON, 0}, {0, 4, IRON, 0}, {2, 5, IRON, 0}, {5, 3, IRON, 0},
+		{3, 6, IRON, 0}, {6, 1, IRON, 0}, {4, 5, IRON, 0}, {5, 6, IRON, 0},
+	};
+	beginlevel("First Truss", "A wider creek. Triangles", "keep a bridge stiff: build", "a truss over the deck.", "");
+	buildterrain(&land);
+	failed += buildbridge(p, COUNT(p), m, COUNT(m));
+	addphase(PHASEVEHICLES);
+	addvehicle(CAR, 1190.0f, 1430.0f, 1, 0, 0);
+	addvehicle(CAR, 1160.0f, 1405.0f, 1, 0, 0);
+	addvehicle(CAR, 1130.0f, 1380.0f, 1, 0, 0);
+	addprops(&land, 2, 4);
+	finishlevel("demo2");
+}
+
+static void railcrossing()
+{
+	static const terrainplan land = {1240.0f, 1320.0f, 270.0f, 298.0f, 90.0f, 3};
+	static const designpoint p[] = {
+		{1240, 320, ANCHOR}, {1320, 320, ANCHOR},
+		{1260, 320, JOINT}, {1280, 320, JOINT}, {1300, 320, JOINT},
+		{1250, 335, JOINT}, {1270, 335, JOINT}, {1290, 335, JOINT}, {1310, 335, JOINT},
+	};
+	static const designmember m[] = {
+		{0, 2, STEEL, 1}, {2, 3, STEEL, 1}, {3, 4, STEEL, 1}, {4, 1, STEEL, 1},
+		{0, 5, STEEL, 0}, {5, 2, STEEL, 0}, {2, 6, STEEL, 0}, {6, 3, STEEL, 0},
+		{3, 7, STEEL, 0}, {7, 4, STEEL, 0}, {4, 8, STEEL, 0}, {8, 1, STEEL, 0},
+		{5, 6, STEEL, 0}, {6, 7, STEEL, 0}, {7, 8, STEEL, 0},
+	};
+	beginlevel("Rail Crossing", "A train is coming. Steel is", "stronger than iron, and", "dearer.", "");
+	buildterrain(&land);
+	failed += buildbridge(p, COUNT(p), m, COUNT(m));
+	addphase(PHASEVEHICLES);
+	addvehicle(TRAIN, 1205.0f, 1470.0f, 1, 2, BOXCAR);
+	addprops(&land, 3, 2);
+	finishlevel("demo3");
+}
+
+// Tutorial lesson two: the deck between the lower anchors at x 1240 and
+// 1320, hung by cables from the high anchors at (1240, 360) and (1320, 360).
+static void hangingdeck()
+{
+	static const terrainplan land = {1240.0f, 1320.0f, 268.0f, 298.0f, 120.0f, 4};
+	static const designpoint p[] = {
+		{1240, 320, ANCHOR}, {1320, 320, ANCHOR}, {1240, 360, ANCHOR}, {1320, 360, ANCHOR},
+		{1260, 320, JOINT}, {1280, 320, JOINT}, {1300, 320, JOINT},
+	};
+	static const designmember m[] = {
+		{0, 4, IRON, 1}, {4, 5, IRON, 1}, {5, 6, IRON, 1}, {6, 1, IRON, 1},
+		{2, 4, CABLE, 0}, {2, 5, CABLE, 0}, {2, 6, CABLE, 0},
+		{3, 6, CABLE, 0}, {3, 5, CABLE, 0}, {3, 4, CABLE, 0},
+	};
+	beginlevel("Hanging Deck", "Hang the deck from the two", "high anchors with cables.", "Cables pull but never push.", "");
+	buildterrain(&land);
+	failed += buildbridge(p, COUNT(p), m, COUNT(m));
+	addphase(PHASEVEHICLES);
+	addvehicle(CAR, 1180.0f, 1440.0f, 1, 0, 0);
+	addvehicle(CAR, 1150.0f, 1415.0f, 1, 0, 0);
+	addvehicle(CAR, 1120.0f, 1390.0f, 1, 0, 0);
+	addprops(&land, 4, 3);
+	finishlevel("demo4");
+}
+
+static void windygorge()
+{
+	static const terrainplan land = {1220.0f, 1340.0f, 262.0f, 292.0f, 160.0f, 5};
+	static const designpoint p[] = {
+		{1220, 320, ANCHOR}, {1340, 320, ANCHOR}, {1220, 300, ANCHOR}, {1340, 300, ANCHOR},
+		{1240, 320, JOINT}, {1260, 320, JOINT}, {1280, 320, JOINT}, {1300, 320, JOINT}, {1320, 320, JOINT},
+		{1240, 345, JOINT}, {1260, 345, JOINT}, {1280, 345, JOINT}, {1300, 345, JOINT}, {1320, 345, JOINT},
+	};
+	static const designmember m[] = {
+		{0, 4, STEEL, 1}, {4, 5, STEEL, 1}, {5, 6, STEEL, 1}, {6, 7, STEEL, 1}, {7, 8, STEEL, 1}, {8, 1, STEEL, 1},
+		{0, 9, HEAVY, 0}, {13, 1, HEAVY, 0},
+		{4, 9, HEAVY, 0}, {5, 10, HEAVY, 0}, {6, 11, HEAVY, 0}, {7, 12, HEAVY, 0}, {8, 13, HEAVY, 0},
+		{9, 10, HEAVY, 0}, {10, 11, HEAVY, 0}, {11, 12, HEAVY, 0}, {12, 13, HEAVY, 0},
+		{4, 10, HEAVY, 0}, {5, 11, HEAVY, 0}, {7, 11, HEAVY, 0}, {8, 12, HEAVY, 0},
+		{2, 4, HEAVY, 0}, {3, 8, HEAVY, 0},
+	};
+	beginlevel("Windy Gorge", "A wide gorge and a strong", "wind. Heavy steel spans far.", "Cars cross first, then a", "train.");
+	buildterrain(&land);
+	failed += buildbridge(p, COUNT(p), m, COUNT(m));
+	setweather(12.0f, 0.0f);
+	addphase(PHASEVEHICLES);
+	addphase(PHASEVEHICLES);
+	addvehicle(CAR, 1160.0f, 1460.0f, 1, 0, 0);
+	addvehicle(CAR, 1130.0f, 1435.0f, 1, 0, 0);
+	addvehicle(TRAIN, 1185.0f, 1490.0f, 2, 2, BOXCAR);
+	addprops(&land, 5, 2);
+	finishlevel("demo5");
+}
+
+// A two-leaf drawbridge: each leaf is a small truss hinged at its bank
+// anchor and pushed up by a lengthening hydraulic from the cliff below;
+// the deck's middle point is a drawbridge joint that parts and rejoins.
+static void drawbridge()
+{
+	static const terrainplan land = {1240.0f, 1320.0f, 265.0f, 297.0f, 100.0f, 6};
+	static const designpoint p[] = {
+		{1240, 320, ANCHOR}, {1320, 320, ANCHOR}, {1245, 305, ANCHOR}, {1315, 305, ANCHOR},
+		{1260, 320, JOINT}, {1280, 320, SPLIT}, {1300, 320, JOINT},
+		{1250, 335, JOINT}, {1270, 335, JOINT}, {1290, 335, JOINT}, {1310, 335, JOINT},
+	};
+	static const designmember m[] = {
+		{0, 4, STEEL, 1}, {4, 5, STEEL, 1}, {5, 6, STEEL, 1}, {6, 1, STEEL, 1},
+		{0, 7, STEEL, 0}, {7, 4, STEEL, 0}, {4, 8, STEEL, 0}, {8, 5, STEEL, 0}, {7, 8, STEEL, 0},
+		{1, 10, STEEL, 0}, {10, 6, STEEL, 0}, {6, 9, STEEL, 0}, {9, 5, STEEL, 0}, {9, 10, STEEL, 0},
+		{2, 4, HYDRAULIC, 0}, {3, 6, HYDRAULIC, 0},
+	};
+	beginlevel("Drawbridge", "Boats need the river clear.", "Let the bridge open on", "hydraulics and close again:", "the middle joint parts.");
+	buildterrain(&land);
+	failed += buildbridge(p, COUNT(p), m, COUNT(m));
+	setweather(0.0f, 3.0f);
+	addphase(PHASEVEHICLES);
+	addphase(PHASEDRAWBRIDGEUP);
+	addphase(PHASEDRAWBRIDGEDOWN);
+	addphase(PHASEVEHICLES);
+	addvehicle(CAR, 1180.0f, 1440.0f, 1, 0, 0);
+	addvehicle(CAR, 1150.0f, 1415.0f, 1, 0, 0);
+	addvehicle(CAR, 1180.0f, 1440.0f, 4, 0, 0);
+	addvehicle(CAR, 1150.0f, 1415.0f, 4, 0, 0);
+	addprops(&land, 6, 4);
+	finishlevel("demo6");
+}
+
+// A deck hung from a suspension cable between two towers, braced by
+// cables running down to the deck.
+static void suspension()
+{
+	static const terrainplan land = {1200.0f, 1360.0f, 258.0f, 290.0f, 180.0f, 7};
+	static designpoint p[4 + 7 + 7] = {
+		{1200, 320, ANCHOR}, {1360, 320, ANCHOR}, {1200, 380, ANCHOR}, {1360, 380, ANCHOR},
+	};
+	static designmember m[8 + 8 + 7 + 12];
+	int nm = 0;
+	for (int k = 0; k < 7; k++) {
+		float x = 1220.0f + 20.0f * k;
+		float f = (x - 1280.0f) / 80.0f;
+		p[4 + k] = designpoint{x, 320.0f, JOINT};
+		p[11 + k] = designpoint{x, 330.0f + 50.0f * f * f, CURVE};
+	}
+	for (int k = 0; k < 8; k++) {
+		int a = k == 0 ? 0 : 3 + k;
+		int b = k == 7 ? 1 : 4 + k;
+		m[nm++] = designmember{a, b, STEEL, 1};
+	}
+	for (int k = 0; k < 8; k++) {
+		int a = k == 0 ? 2 : 10 + k;
+		int b = k == 7 ? 3 : 11 + k;
+		m[nm++] = designmember{a, b, SUSPENSION, 0};
+	}
+	for (int k = 0; k < 7; k++) {
+		m[nm++] = designmember{11 + k, 4 + k, CABLE, 0};
+		if (k > 0)
+			m[nm++] = designmember{11 + k, 3 + k, CABLE, 0};
+		if (k < 6)
+			m[nm++] = designmember{11 + k, 5 + k, CABLE, 0};
+	}
+	beginlevel("Suspension", "The widest river yet. Hang", "the deck from a suspension", "cable between the towers.", "");
+	buildterrain(&land);
+	failed += buildbridge(p, COUNT(p), m, nm);
+	addphase(PHASEVEHICLES);
+	addvehicle(CAR, 1140.0f, 1480.0f, 1, 0, 0);
+	addvehicle(CAR, 1110.0f, 1455.0f, 1, 0, 0);
+	addvehicle(CAR, 1080.0f, 1430.0f, 1, 0, 0);
+	addprops(&land, 7, 3);
+	finishlevel("demo7");
+}
+
+static void faultline()
+{
+	static const terrainplan land = {1230.0f, 1330.0f, 262.0f, 294.0f, 140.0f, 8};
+	static const designpoint p[] = {
+		{1230, 320, ANCHOR}, {1330, 320, ANCHOR}, {1230, 300, ANCHOR}, {1330, 300, ANCHOR},
+		{1250, 320, JOINT}, {1270, 320, JOINT}, {1290, 320, JOINT}, {1310, 320, JOINT},
+		{1250, 345, JOINT}, {1270, 345, JOINT}, {1290, 345, JOINT}, {1310, 345, JOINT},
+	};
+	static const designmember m[] = {
+		{0, 4, STEEL, 1}, {4, 5, STEEL, 1}, {5, 6, STEEL, 1}, {6, 7, STEEL, 1}, {7, 1, STEEL, 1},
+		{0, 8, HEAVY, 0}, {11, 1, HEAVY, 0},
+		{4, 8, HEAVY, 0}, {5, 9, HEAVY, 0}, {6, 10, HEAVY, 0}, {7, 11, HEAVY, 0},
+		{8, 9, HEAVY, 0}, {9, 10, HEAVY, 0}, {10, 11, HEAVY, 0},
+		{4, 9, HEAVY, 0}, {7, 10, HEAVY, 0}, {5, 10, HEAVY, 0}, {6, 9, HEAVY, 0},
+		{2, 4, HEAVY, 0}, {3, 7, HEAVY, 0},
+	};
+	beginlevel("Fault Line", "The ground here shakes. A", "train crosses, the earth", "quakes, then the cars follow.", "");
+	buildterrain(&land);
+	failed += buildbridge(p, COUNT(p), m, COUNT(m));
+	addphase(PHASEVEHICLES);
+	addphase(PHASEEARTHQUAKE + 2);
+	addphase(PHASEVEHICLES);
+	addvehicle(TRAIN, 1195.0f, 1480.0f, 1, 3, BOXCAR);
+	addvehicle(CAR, 1170.0f, 1450.0f, 3, 0, 0);
+	addvehicle(CAR, 1140.0f, 1425.0f, 3, 0, 0);
+	addprops(&land, 8, 3);
+	finishlevel("demo8");
+}
+
+static const char *const packlevels[] = {
+	"demo1", "demo2", "demo3", "demo4", "demo5", "demo6", "demo7", "demo8",
+};
+
+static const char *const packtext[MAXPACKTEXTLINES] = {
+	"Congratulations!",
+	"",
+	"Every bridge of the demo pack",
+	"stands. Trains and cars got",
+	"across, drawbridges opened",
+	"and closed, and the earth",
+	"shook in vain.",
+	"",
+	"Thank you for playing",
+	"Trusvane.",
+	"",
+	"",
+	"Eight rivers, gorges and",
+	"faults to bridge, from a",
+	"creek to a suspension span.",
+	"Start with Little Creek.",
+};
+
+static void writepack()
+{
+	memset(&mappack, 0, sizeof(mappack));
+	mappack.numoflevels = COUNT(packlevels);
+	for (int i = 0; i < COUNT(packlevels); i++)
+		copystring(mappack.levelname[i], packlevels[i], NAMESIZE);
+	for (int i = 0; i < MAXPACKTEXTLINES; i++)
+		copystring(mappack.text[i], packtext[i], NAMESIZE);
+	copystring(mappackname, "demo", NAMESIZE);
+	failed += !savemappack();
+}
+
+int generatelevels()
+{
+	failed = 0;
+	makefolder("files");
+	if (chdir("files") != 0)
+		return 1;
+	writepack();
+	makefolder("demo");
+	if (chdir("demo") != 0) {
+		failed += chdir("..") != 0;
+		return failed + 1;
+	}
+	littlecreek();
+	firsttruss();
+	railcrossing();
+	hangingdeck();
+	windygorge();
+	drawbridge();
+	suspension();
+	faultline();
+	failed += chdir("../..") != 0;
+	return failed;
+}
