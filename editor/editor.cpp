@@ -2,3 +2,4 @@
 
 editorstruct editor;
 int cheat[4];
+int levelnum = -1;

@@ -49,6 +49,10 @@ struct editorstruct {
 
 extern editorstruct editor;
 
+// Index of the loaded level in the open map pack, -1 for a level outside any
+// pack (where anchors may be placed and deleted).
+extern int levelnum;
+
 // [0] material limits enforced, [1] budget enforced, [2] levels unlocked in
 // order, [3] thin-beam mode.
 extern int cheat[4];

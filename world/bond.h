@@ -40,6 +40,11 @@ extern int numofbonds;
 // numofparticles, the same particle twice, a pair already bonded, ends at one
 // position or a full array.
 int createbond(int particle1, int particle2, int type, int cdquadnum);
+// While open, createbond answers its duplicate test from a hash of the bonded
+// pairs instead of a scan. Only the simulation build opens it: nothing else
+// may change bond ends until it is closed.
+void openbondindex();
+void closebondindex();
 // Removes a bond (the last one moves into its slot). Deleting a bond of an
 // active deck quad deactivates the quad and turns its cross bonds back into
 // plain links. Out of range indices are ignored.

@@ -32,8 +32,8 @@ int createcdquad(int a, int b, int c, int d);
 // triangle normal and the fraction along the segment.
 int lineintersectcdquad(vector3 *hit, vector3 *normal, float *t, const vector3 *start,
 	const vector3 *end, int quad);
-// Share of each corner at the point by inverse distance; a point on a corner
+// Share of each corner at point `at` by inverse distance; a point on a corner
 // gives that corner the whole weight.
-void calccdquadratio(float weights[4], int quad, const vector3 *point);
+void calccdquadratio(float weights[4], int quad, const vector3 *at);
 // Air and water drag on every active quad.
 void cdquadsimulation();
