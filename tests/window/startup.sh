@@ -1,0 +1,37 @@
+#!/bin/sh
+# The game starts with a fresh home, opens its window at the configured
+# size, and on a window close writes both settings files and exits 0.
+# usage: startup.sh GAME TVWINDOW
+game=$1
+tvwindow=$2
+. "$(dirname "$0")/fixture.sh"
+window_setup
+
+window_start "$game"
+size=$("$tvwindow" wait Trusvane 20) || fail "no game window"
+[ "$size" = "800 600" ] || fail "window is $size, not 800 600"
+[ -d "$HOME/.Trusvane Demo" ] || fail "home folder not created"
+"$tvwindow" close Trusvane || fail "could not close the window"
+window_wait_exit 20
+[ "$status" -eq 0 ] || fail "exit status $status"
+settings="$HOME/.Trusvane Demo"
+[ "$(grep -c "$(printf '\r')\$" "$settings/hwconfig.txt")" -eq 110 ] ||
+	fail "hwconfig.txt does not hold 110 CR LF lines"
+head -n 1 "$settings/hwconfig.txt" | grep -q '^version=7' || fail "hwconfig.txt version"
+[ "$(grep -c "$(printf '\r')\$" "$settings/settings.txt")" -eq 18 ] ||
+	fail "settings.txt does not hold 18 CR LF lines"
+
+# Second run: the configured size is used; the configured depth (the
+# window is still 32 bits) and the sound switch are written back unchanged.
+printf 'version=7\r\nscreenwidth=640\r\nscreenheight=480\r\nbitsperpixel=16\r\nsound=0\r\n' \
+	>"$settings/hwconfig.txt"
+window_start "$game"
+size=$("$tvwindow" wait Trusvane 20) || fail "no game window on the second run"
+[ "$size" = "640 480" ] || fail "window is $size, not 640 480"
+"$tvwindow" close Trusvane || fail "could not close the window"
+window_wait_exit 20
+[ "$status" -eq 0 ] || fail "exit status $status on the second run"
+grep -q "^bitsperpixel=16" "$settings/hwconfig.txt" || fail "bitsperpixel not written back"
+grep -q "^screenwidth=640" "$settings/hwconfig.txt" || fail "screenwidth not written back"
+grep -q "^sound=0" "$settings/hwconfig.txt" || fail "sound not written back"
+echo "ok"

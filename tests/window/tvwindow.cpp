@@ -1,0 +1,95 @@
+// A tiny X client for the window tests:
+//   tvwindow wait NAME SECONDS   waits until a top-level window titled NAME
+//                                is mapped; prints its width and height
+//   tvwindow close NAME          asks it to close as a window manager
+//                                would: a WM_DELETE_WINDOW message
+// (xdotool windowclose destroys the window instead, which kills the
+// program before it can save anything.)
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <unistd.h>
+
+static Window findwindow(Display *display, Window parent, const char *name)
+{
+	Window root, up, *children = nullptr;
+	unsigned count = 0;
+	if (!XQueryTree(display, parent, &root, &up, &children, &count))
+		return 0;
+	Window found = 0;
+	for (unsigned n = 0; n < count && !found; n++) {
+		char *title = nullptr;
+		if (XFetchName(display, children[n], &title) && title) {
+			XWindowAttributes attributes;
+			if (strcmp(title, name) == 0 &&
+				XGetWindowAttributes(display, children[n], &attributes) &&
+				attributes.map_state == IsViewable)
+				found = children[n];
+			XFree(title);
+		}
+		if (!found)
+			found = findwindow(display, children[n], name);
+	}
+	if (children)
+		XFree(children);
+	return found;
+}
+
+static int waitwindow(Display *display, const char *name, int seconds)
+{
+	for (int tries = 0; tries < seconds * 20; tries++) {
+		Window window = findwindow(display, DefaultRootWindow(display), name);
+		if (window) {
+			XWindowAttributes attributes;
+			XGetWindowAttributes(display, window, &attributes);
+			printf("%d %d\n", attributes.width, attributes.height);
+			return 0;
+		}
+		usleep(50000);
+	}
+	fprintf(stderr, "tvwindow: no window \"%s\" after %d s\n", name, seconds);
+	return 1;
+}
+
+static int closewindow(Display *display, const char *name)
+{
+	Window window = findwindow(display, DefaultRootWindow(display), name);
+	if (!window) {
+		fprintf(stderr, "tvwindow: no window \"%s\"\n", name);
+		return 1;
+	}
+	XEvent event;
+	memset(&event, 0, sizeof event);
+	event.xclient.type = ClientMessage;
+	event.xclient.window = window;
+	event.xclient.message_type = XInternAtom(display, "WM_PROTOCOLS", False);
+	event.xclient.format = 32;
+	event.xclient.data.l[0] = (long)XInternAtom(display, "WM_DELETE_WINDOW", False);
+	event.xclient.data.l[1] = CurrentTime;
+	XSendEvent(display, window, False, NoEventMask, &event);
+	XSync(display, False);
+	return 0;
+}
+
+int main(int argc, char **argv)
+{
+	if (argc < 3) {
+		fprintf(stderr, "usage: tvwindow wait NAME SECONDS | close NAME\n");
+		return 2;
+	}
+	Display *display = XOpenDisplay(nullptr);
+	if (!display) {
+		fprintf(stderr, "tvwindow: cannot open the display\n");
+		return 2;
+	}
+	int result = 2;
+	if (strcmp(argv[1], "wait") == 0)
+		result = waitwindow(display, argv[2], argc > 3 ? atoi(argv[3]) : 10);
+	else if (strcmp(argv[1], "close") == 0)
+		result = closewindow(display, argv[2]);
+	XCloseDisplay(display);
+	return result;
+}
