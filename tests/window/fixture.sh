@@ -1,7 +1,8 @@
 # Window test fixture, sourced by the window tests (POSIX sh):
 #   window_setup      a private Xvfb on a free display, a temporary HOME and
-#                     a temporary start folder (copied from $TV_STARTDATA
-#                     when that names a folder); stops it all on exit
+#                     a temporary start folder (the generated data of the
+#                     absolute folder $TV_STARTDATA linked into it, when
+#                     set); stops it all on exit
 #   window_start PROG starts PROG in the start folder, output to files
 #   window_wait_exit  waits for the program, sets $status
 #   fail MESSAGE      reports and ends the test
@@ -29,7 +30,7 @@ window_setup()
 	trap 'exit 1' INT TERM HUP
 	mkdir "$TV_TMP/home" "$TV_TMP/start"
 	if [ -n "$TV_STARTDATA" ] && [ -d "$TV_STARTDATA" ]; then
-		cp -R "$TV_STARTDATA/." "$TV_TMP/start/"
+		cp -Rs "$TV_STARTDATA/." "$TV_TMP/start/"
 	fi
 	# Xvfb picks a free display itself and writes its number once it
 	# accepts connections.
