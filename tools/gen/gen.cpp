@@ -27,6 +27,7 @@ int main(int argc, char **argv)
 	failed += generatefont(FONTFILE);
 	failed += generateicon();
 	failed += generatetextures();
+	failed += generatebackdrops();
 	failed += generatesounds();
 	failed += generatemodels();
 	failed += generatelevels();

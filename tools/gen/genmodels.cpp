@@ -42,14 +42,13 @@ static void setbody(objectphysicsstruct *o, vector3 half)
 		o->bodypoint[i] = v3(sx[i % 4] * half.x, (i < 4 ? -1 : 1) * half.y, sz[i % 4] * half.z);
 }
 
-// Wheels 0 and 1 are driven (the front pair); the steered pair is the back
-// one, which turns the nose toward the side the route lies on.
+// Wheels 0 and 1, the front pair, are driven and steered.
 static void setwheels(objectphysicsstruct *o, float x, float y, float z)
 {
 	o->numofwheels = 4;
 	for (int w = 0; w < 4; w++) {
 		o->wheelposition[w] = v3((w % 2) ? x : -x, y, w < 2 ? -z : z);
-		o->steerwheel[w] = w >= 2;
+		o->steerwheel[w] = w < 2;
 	}
 	for (int i = 0; i < OBJECTPHYSICSEXTRA; i++)
 		o->extra[i] = 1.0f;
@@ -86,7 +85,7 @@ static int makesteam()
 	addmeshcylinder(v3(0, 1.1f, -0.6f), 1, 0.3f, 0.4f, 0.3f, 10, 5, 5);       // dome
 	addmeshbox(v3(0, -h.y + 0.5f, -h.z + 0.15f), v3(h.x, 0.3f, 0.15f), 1);    // buffer beam
 	int failed = writemodel("object", "steam", cells, 201);
-	return failed + savephysics(0, h, 12000.0f, 4.0f, 12.0f, 2.0f, 3.5f);
+	return failed + savephysics(0, h, 12000.0f, 20.0f, 15.0f, 2.0f, 3.5f);
 }
 
 static int makeboxcar()
@@ -102,7 +101,7 @@ static int makeboxcar()
 	addmeshbox(v3(0, h.y - 0.05f, 0), v3(h.x, 0.05f, h.z - 0.2f), 2);         // roof
 	addmeshbox(v3(h.x - 0.1f, 0.1f, 0), v3(0.05f, 0.9f, 1.0f), 3);            // door
 	int failed = writemodel("object", "bxblue", cells, 202);
-	return failed + savephysics(5, h, 6000.0f, 0.0f, 0.0f, 2.0f, 3.5f);
+	return failed + savephysics(5, h, 4000.0f, 0.0f, 0.0f, 2.0f, 3.5f);
 }
 
 static int makehatchback()
