@@ -4,10 +4,6 @@
 #include "platform/clipboard.h"
 #include "platform/text.h"
 #include "platform/texture.h"
-#include "world/level.h"
-#include "world/simulation.h"
-#include "world/soundevents.h"
-#include "world/vehicle.h"
 
 void setuptexture(int slot)
 {
@@ -26,41 +22,6 @@ void loadtexturetga(int slot, const char *filename, int mipmapped, int lowdetail
 void loadfont()
 {
 	readfont();
-}
-
-// The "Loading..." frame of loadlevel.
-void drawloadingframe()
-{
-}
-
-// The simulation's sounds and camera shake.
-void playsound(int id, const vector3 *position, const vector3 *velocity, int looping,
-	float gain, float pitch)
-{
-}
-
-void deletesound(int index)
-{
-}
-
-void stopsounds(int id)
-{
-}
-
-void stopallsounds()
-{
-}
-
-void rebindsounds(int from, int to)
-{
-}
-
-void shakecameratarget(const vector3 *delta)
-{
-}
-
-void renumbercameraobjects(int n, int last)
-{
 }
 
 int getclipboard(char **buffer)
