@@ -160,9 +160,11 @@ void deletebond(int index)
 	int quad = b->cdquadnum;
 	if (quad >= 0 && quad < numofcdquads && cdquad[quad].active)
 		deactivatecdquad(quad);
-	if (b->particle1 >= 0 && b->particle1 < numofparticles)
+	// Not tested against the count: a particle being deleted has already
+	// left it when its bonds go.
+	if (b->particle1 >= 0 && b->particle1 < MAXPARTICLES)
 		releaseend(b->particle1);
-	if (b->particle2 >= 0 && b->particle2 < numofparticles)
+	if (b->particle2 >= 0 && b->particle2 < MAXPARTICLES)
 		releaseend(b->particle2);
 
 	numofbonds--;

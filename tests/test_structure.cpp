@@ -1,0 +1,674 @@
+// Particles, bonds, deck quads and the simulation build, alone and as whole
+// bridges standing, sagging and breaking over a small landscape.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <random>
+#include <set>
+#include <utility>
+#include <vector>
+
+#include "tests/simcheck.h"
+#include "tests/simscene.h"
+#include "world/bond.h"
+#include "world/cdquad.h"
+#include "world/level.h"
+#include "world/materials.h"
+#include "world/particle.h"
+#include "world/simsetup.h"
+#include "world/simulation.h"
+
+namespace {
+
+constexpr float GAPFROM = 1260.0f;  // the valley of the default scene
+constexpr float GAPTO = 1300.0f;
+
+class Structure : public ::testing::Test {
+protected:
+	void SetUp() override { setupscene(GAPFROM, GAPTO, 0.0f); }
+};
+
+int addparticle(int type, float x, float y, float z, float mass = 1.0f)
+{
+	vector3 p = {x, y, z};
+	return createparticle(type, &p, nullptr, -1, NEVERDIES, mass);
+}
+
+float distance(int a, int b)
+{
+	vector3 d;
+	subtractvectors(&d, &particle[a].position, &particle[b].position);
+	return vectorlength(&d);
+}
+
+// Runs steps, checking the invariants after each; returns the first problem.
+std::string runsteps(int steps)
+{
+	for (int s = 0; s < steps; s++) {
+		structurestep();
+		std::string problem = checksimulation();
+		if (!problem.empty())
+			return "step " + std::to_string(s) + ": " + problem;
+	}
+	return "";
+}
+
+float peakstress()
+{
+	float peak = 0.0f;
+	for (int i = 0; i < numofbonds; i++)
+		peak = std::max(peak, bond[i].peakstress);
+	return peak;
+}
+
+// A Warren truss from x0 in bays of 10, built in the two editing planes as
+// the editor builds it with Mirror and Crossbeams on: the deck chord at the
+// road height between anchors, the top chord 10 above; every link that is
+// not deck has its twin, crossbeams at both ends and X diagonals between the
+// planes, so the truss cannot sway sideways.
+void buildtruss(float x0, int bays, int type)
+{
+	std::vector<int> deck[2], top[2];
+	const float z[2] = {FRONTZ, BACKZ};
+	for (int side = 0; side < 2; side++) {
+		for (int i = 0; i <= bays; i++) {
+			int kind = i == 0 || i == bays ? POINTANCHOR : POINTJOINT;
+			deck[side].push_back(addpoint(kind, x0 + 10.0f * i, ROADHEIGHT, z[side]));
+		}
+		for (int i = 0; i < bays; i++)
+			top[side].push_back(addpoint(POINTJOINT, x0 + 10.0f * i + 5.0f, ROADHEIGHT + 10.0f, z[side]));
+	}
+	std::set<std::pair<int, int>> made;
+	auto link = [&](int a, int b, int t, int isdeck) {
+		if (made.insert({std::min(a, b), std::max(a, b)}).second)
+			addlink(a, b, t, isdeck);
+	};
+	auto mirrored = [&](std::vector<int> *from, int i, std::vector<int> *to, int j, int isdeck) {
+		link(from[0][i], to[0][j], type, isdeck);
+		link(from[1][i], to[1][j], type, isdeck);
+		if (isdeck)
+			return;
+		int thin = type + LINKTHIN;
+		link(from[0][i], from[1][i], thin, 0);
+		link(to[0][j], to[1][j], thin, 0);
+		link(from[0][i], to[1][j], thin, 0);
+		link(from[1][i], to[0][j], thin, 0);
+	};
+	for (int i = 0; i < bays; i++) {
+		mirrored(deck, i, deck, i + 1, 1);
+		mirrored(deck, i, top, i, 0);
+		mirrored(top, i, deck, i + 1, 0);
+		if (i + 1 < bays)
+			mirrored(top, i, top, i + 1, 0);
+	}
+}
+
+// Deck links alone from x0 in eight bays of 20 between anchors: far too
+// long a span without a truss.
+void builddeckonly(float x0)
+{
+	int front[9], back[9];
+	for (int i = 0; i <= 8; i++) {
+		int kind = i == 0 || i == 8 ? POINTANCHOR : POINTJOINT;
+		front[i] = addpoint(kind, x0 + 20.0f * i, ROADHEIGHT, FRONTZ);
+		back[i] = addpoint(kind, x0 + 20.0f * i, ROADHEIGHT, BACKZ);
+	}
+	for (int i = 0; i < 8; i++) {
+		addlink(front[i], front[i + 1], LINKSTEEL, 1);
+		addlink(back[i], back[i + 1], LINKSTEEL, 1);
+	}
+}
+
+// --- particles --------------------------------------------------------------
+
+TEST_F(Structure, ParticleCreation)
+{
+	struct {
+		float mass, expected;
+	} cases[] = {{0.0f, 0.001f}, {-5.0f, 0.001f}, {2.5f, 2.5f}};
+	for (const auto &c : cases) {
+		int p = addparticle(PARTICLE_JOINT, 0, 400, 0, c.mass);
+		EXPECT_EQ(particle[p].mass, c.expected);
+		EXPECT_EQ(particle[p].retention, particletype[PARTICLE_JOINT].retention);
+		EXPECT_EQ(particle[p].collidelevel, 1);
+	}
+	EXPECT_EQ(addparticle(-1, 0, 0, 0), -1);
+
+	numofparticles = PARTICLELIMIT - 1;
+	EXPECT_EQ(addparticle(PARTICLE_JOINT, 0, 400, 0), PARTICLELIMIT - 1);
+	EXPECT_EQ(addparticle(PARTICLE_JOINT, 0, 400, 0), -1);
+	EXPECT_EQ(numofparticles, PARTICLELIMIT);
+}
+
+TEST_F(Structure, FreeFallAndFixedParticles)
+{
+	int joint = addparticle(PARTICLE_JOINT, 1200, 2000, 1200);
+	int anchor = addparticle(PARTICLE_FIXED, 1210, 2000, 1200);
+	double g = particletype[PARTICLE_JOINT].gravity, r = particletype[PARTICLE_JOINT].retention;
+	double v = 0.0, y = 2000.0;
+	for (int n = 1; n <= 200; n++) {
+		particlesimulation();
+		v = (v - g) * r;
+		y += v;
+		ASSERT_NEAR(particle[joint].velocity.y, v, 1e-6) << "step " << n;
+		ASSERT_NEAR(particle[joint].position.y, y, 1e-3) << "step " << n;
+		EXPECT_EQ(particle[anchor].position.y, 2000.0f);
+		EXPECT_EQ(particle[anchor].velocity.y, 0.0f);
+	}
+	// Without gravity nothing falls.
+	sim.gravity = 0;
+	particle[joint].velocity.y = 0.0f;
+	particlesimulation();
+	EXPECT_EQ(particle[joint].velocity.y, 0.0f);
+}
+
+TEST_F(Structure, TimeToLive)
+{
+	int a = addparticle(PARTICLE_JOINT, 1200, 400, 1200);
+	int b = addparticle(PARTICLE_JOINT, 1205, 400, 1200);
+	int loose = addparticle(PARTICLE_JOINT, 1210, 400, 1200);
+	ASSERT_NE(createbond(a, b, LINKIRON, -1), -1);
+	particle[b].timetolive = 3;
+
+	particletimetolive();  // the unbonded one goes at once
+	EXPECT_EQ(numofparticles, 2);
+	EXPECT_NE(loose, -1);
+	for (int step = 0; step < 3; step++) {
+		EXPECT_EQ(numofparticles, 2) << step;
+		particletimetolive();
+	}
+	EXPECT_EQ(numofparticles, 1) << "a life of N lasts N + 1 steps";
+	EXPECT_EQ(numofbonds, 0);
+	particletimetolive();
+	EXPECT_EQ(numofparticles, 0) << "the particle left without bonds follows";
+}
+
+TEST_F(Structure, DeletingAParticleRenumbersItsReferences)
+{
+	int p[4];
+	for (int i = 0; i < 4; i++)
+		p[i] = addparticle(PARTICLE_JOINT, 1200 + 5.0f * i, 400, 1200 + 3.0f * (i & 1));
+	createbond(p[0], p[3], LINKIRON, -1);
+	createbond(p[1], p[3], LINKIRON, -1);
+	createbond(p[1], p[2], LINKIRON, -1);
+	createcdquad(p[0], p[1], p[2], p[3]);
+
+	deleteparticle(1);  // particle 3 moves into slot 1
+	EXPECT_EQ(numofparticles, 3);
+	EXPECT_EQ(numofbonds, 1);
+	EXPECT_EQ(bond[0].particle1, 0);
+	EXPECT_EQ(bond[0].particle2, 1);
+	EXPECT_EQ(cdquad[0].active, 0) << "the quad lost a corner";
+	EXPECT_EQ(checksimulation(), "");
+
+	deleteparticle(2);  // the last one: nothing moves
+	EXPECT_EQ(bond[0].particle2, 1);
+	deleteparticle(-1);
+	deleteparticle(numofparticles);
+	EXPECT_EQ(numofparticles, 2);
+	EXPECT_EQ(checksimulation(), "");
+}
+
+TEST_F(Structure, ParticleDroppedFromHighUpRestsOnTheGround)
+{
+	// As heavy as a short iron link, so the air hardly slows it.
+	int a = addparticle(PARTICLE_JOINT, 1200, 700, 1200, 1500.0f);
+	int b = addparticle(PARTICLE_JOINT, 1205, 700, 1202, 1500.0f);
+	createbond(a, b, LINKIRON, -1);
+	float fastest = 0.0f;
+	for (int step = 0; step < 1500; step++) {
+		structurestep();
+		ASSERT_EQ(checksimulation(), "");
+		for (int p : {a, b}) {
+			ASSERT_GE(particle[p].position.y, BANKHEIGHT - 1e-3f) << "step " << step;
+			fastest = std::max(fastest, -particle[p].velocity.y);
+		}
+	}
+	EXPECT_GT(fastest, 1.0f) << "it hits the ground faster than a unit per step";
+	for (int p : {a, b}) {
+		EXPECT_NEAR(particle[p].position.y, BANKHEIGHT, 0.05f);
+		EXPECT_LT(fabsf(particle[p].velocity.y), 0.01f);
+	}
+}
+
+// --- bonds ------------------------------------------------------------------
+
+TEST_F(Structure, BondCreationRefusals)
+{
+	int a = addparticle(PARTICLE_JOINT, 1200, 400, 1200);
+	int b = addparticle(PARTICLE_JOINT, 1210, 400, 1200);
+	int same = addparticle(PARTICLE_JOINT, 1200, 400, 1200);
+	EXPECT_EQ(createbond(a, a, LINKIRON, -1), -1);
+	EXPECT_EQ(createbond(a, same, LINKIRON, -1), -1) << "zero length";
+	EXPECT_EQ(createbond(a, 3, LINKIRON, -1), -1);
+	EXPECT_EQ(createbond(-1, a, LINKIRON, -1), -1);
+	EXPECT_EQ(createbond(a, b, MAXBONDTYPES, -1), -1);
+	EXPECT_EQ(createbond(a, b, LINKIRON, -1), 0);
+	EXPECT_EQ(createbond(b, a, LINKSTEEL, -1), -1) << "duplicate in the other order";
+	EXPECT_EQ(bond[0].length, 10.0f);
+	EXPECT_EQ(bond[0].passmask, 7);
+	EXPECT_EQ(particle[a].bondcount, 1);
+
+	numofbonds = MAXBONDS;
+	EXPECT_EQ(createbond(same, b, LINKIRON, -1), -1) << "full array";
+}
+
+TEST_F(Structure, ACablePullsButNeverPushes)
+{
+	sim.gravity = 0;
+	int a = addparticle(PARTICLE_JOINT, 1200, 400, 1200);
+	int b = addparticle(PARTICLE_JOINT, 1210, 400, 1200);
+	createbond(a, b, LINKCABLE, -1);
+
+	particle[b].position.x = 1208.0f;  // slack
+	bondsimulation();
+	EXPECT_EQ(particle[a].velocity.x, 0.0f);
+	EXPECT_EQ(particle[b].velocity.x, 0.0f);
+	checkbonds();
+	EXPECT_EQ(numofbonds, 1) << "no break in compression";
+	EXPECT_EQ(bond[0].stress, 0.0f);
+
+	particle[b].position.x = 1210.05f;  // taut
+	bondsimulation();
+	EXPECT_GT(particle[a].velocity.x, 0.0f);
+	EXPECT_LT(particle[b].velocity.x, 0.0f);
+
+	// A rigid link pushes back.
+	numofbonds = 0;
+	particle[a].bondcount = particle[b].bondcount = 0;
+	particle[a].velocity = particle[b].velocity = {0, 0, 0};
+	particle[b].position.x = 1210.0f;
+	createbond(a, b, LINKIRON, -1);
+	particle[b].position.x = 1209.9f;
+	bondsimulation();
+	EXPECT_LT(particle[a].velocity.x, 0.0f);
+}
+
+TEST_F(Structure, ABondBetweenFixedParticlesChangesNothing)
+{
+	int a = addparticle(PARTICLE_FIXED, 1200, 400, 1200);
+	int b = addparticle(PARTICLE_FIXED, 1210, 400, 1200);
+	createbond(a, b, LINKIRON, -1);
+	particle[b].position.x = 1212.0f;
+	bondsimulation();
+	EXPECT_EQ(particle[a].velocity.x, 0.0f);
+	EXPECT_EQ(particle[b].velocity.x, 0.0f);
+}
+
+TEST_F(Structure, ZeroLimitsMeasureNoStress)
+{
+	int a = addparticle(PARTICLE_JOINT, 1200, 400, 1200);
+	int b = addparticle(PARTICLE_JOINT, 1210, 400, 1200);
+	createbond(a, b, 29, -1);  // an unwritten type: all zeros
+	particle[b].position.x = 1209.0f;
+	checkbonds();
+	ASSERT_EQ(numofbonds, 1) << "tension-only, so no break in compression";
+	EXPECT_EQ(bond[0].stress, 0.0f);
+	EXPECT_EQ(bond[0].peakstress, 0.0f);
+}
+
+// A deck piece of two steel links 10 apart: two link bonds, four cross
+// bonds and one quad.
+void builddeckpiece()
+{
+	int a = addpoint(POINTJOINT, 1200, 400, FRONTZ);
+	int b = addpoint(POINTJOINT, 1220, 400, FRONTZ);
+	int c = addpoint(POINTJOINT, 1200, 400, BACKZ);
+	int d = addpoint(POINTJOINT, 1220, 400, BACKZ);
+	addlink(a, b, LINKSTEEL, 1);
+	addlink(c, d, LINKSTEEL, 1);
+	resetsim();
+}
+
+TEST_F(Structure, AnOverstretchedDeckBondBreaksItsQuad)
+{
+	builddeckpiece();
+	ASSERT_EQ(numofbonds, 6);
+	ASSERT_EQ(numofcdquads, 1);
+	ASSERT_EQ(bond[0].cdquadnum, 0);
+	bond[0].restlength -= 1.0f;
+
+	checkbonds();
+	EXPECT_EQ(sim.brokenlinks, 1);
+	EXPECT_EQ(numofbonds, 5);
+	EXPECT_EQ(cdquad[0].active, 0);
+	int plain = 0;
+	for (int i = 0; i < numofbonds; i++)
+		plain += bond[i].type == LINKSTEEL;
+	EXPECT_EQ(plain, 5) << "the cross bonds are plain steel links now";
+	EXPECT_EQ(numofparticles, 4) << "no debris unless asked for";
+	EXPECT_EQ(checksimulation(), "");
+
+	// An inactive quad is skipped by the segment test.
+	vector3 from = {1210, 410, 1280}, to = {1210, 390, 1280}, hit, normal;
+	float t;
+	EXPECT_EQ(lineintersectcdquad(&hit, &normal, &t, &from, &to, 0), 0);
+}
+
+TEST_F(Structure, BrokenBondsLeaveDebrisOnStubs)
+{
+	builddeckpiece();
+	sim.showbrokenbonds = 1;
+	float mass1 = particle[bond[0].particle1].mass;
+	float weight = 20.0f * linktype[LINKSTEEL].weight;
+	bond[0].restlength -= 1.0f;
+	checkbonds();
+
+	ASSERT_EQ(numofparticles, 6);
+	float debrismass = 0.0f;
+	for (int p = 4; p < 6; p++) {
+		EXPECT_EQ(particle[p].type, PARTICLE_DEBRIS);
+		EXPECT_GE(particle[p].timetolive, 250);
+		EXPECT_LT(particle[p].timetolive, 300);
+		EXPECT_EQ(particle[p].bondcount, 1);
+		debrismass += particle[p].mass;
+	}
+	EXPECT_NEAR(debrismass, 0.5f * weight, 0.01f);
+	EXPECT_LT(particle[0].mass, mass1);
+	int stubs = 0;
+	for (int i = 0; i < numofbonds; i++)
+		stubs += bond[i].stub;
+	EXPECT_EQ(stubs, 2);
+	EXPECT_EQ(checksimulation(), "");
+
+	// Stubs never break and never update their stress.
+	for (int i = 0; i < numofbonds; i++) {
+		if (bond[i].stub)
+			bond[i].restlength = 0.001f;
+	}
+	checkbonds();
+	EXPECT_EQ(numofbonds, 7);
+}
+
+TEST_F(Structure, DragBondsLeaveNoDebris)
+{
+	sim.showbrokenbonds = 1;
+	int a = addparticle(PARTICLE_JOINT, 1200, 400, 1200);
+	int b = addparticle(PARTICLE_DRAG, 1300, 400, 1200);
+	createbond(a, b, BOND_DRAG, -1);
+	bond[0].restlength = 10.0f;
+	checkbonds();
+	EXPECT_EQ(numofbonds, 0);
+	EXPECT_EQ(numofparticles, 2);
+	EXPECT_EQ(sim.brokenlinks, 1);
+}
+
+TEST_F(Structure, DragNeverReversesALightEnd)
+{
+	level.waterlevel = 0.0f;
+	sim.wind = {5000.0f, 0.0f, 0.0f};  // a gale against a feather
+	int a = addparticle(PARTICLE_JOINT, 1200, 400, 1200, 0.001f);
+	int b = addparticle(PARTICLE_JOINT, 1200, 410, 1200, 0.001f);
+	createbond(a, b, LINKIRON, -1);
+	bonddragsimulation();
+	// The relative flow is +100 in x per step; drag at most cancels it.
+	EXPECT_LE(particle[a].velocity.x, 0.0f);
+	EXPECT_GE(particle[a].velocity.x, -100.0f - 1e-3f);
+	EXPECT_TRUE(std::isfinite(particle[b].velocity.x));
+}
+
+// --- the build --------------------------------------------------------------
+
+TEST_F(Structure, CablesBecomeChains)
+{
+	struct {
+		float length;
+		int inner;
+	} cases[] = {{25.0f, 1}, {45.0f, 2}, {100.0f, 8}};
+	for (const auto &c : cases) {
+		numofpoints = numoflinks = 0;
+		int a = addpoint(POINTANCHOR, 1200, 400, 1200);
+		int b = addpoint(POINTJOINT, 1200 + c.length, 400, 1200);
+		addlink(a, b, LINKCABLE, 1);
+		resetsim();
+		int n = c.inner + 2;
+		ASSERT_EQ(numofparticles, 2 + c.inner) << c.length;
+		EXPECT_EQ(numofbonds, c.inner + 1);
+		EXPECT_EQ(numofcdquads, 0) << "a cable makes no deck";
+		for (int k = 1; k <= c.inner; k++)
+			EXPECT_NEAR(particle[1 + k].position.x, 1200 + c.length * k / (n - 1), 1e-3f);
+		float total = -2.0f * 0.01f;
+		for (int i = 0; i < numofparticles; i++)
+			total += particle[i].mass;
+		float w = linktype[LINKCABLE].weight;
+		EXPECT_NEAR(total, (n - 1) * w * c.length / n, 0.05f);
+		EXPECT_EQ(checksimulation(), "");
+	}
+}
+
+TEST_F(Structure, DeckLinksTenApartMakeOneQuad)
+{
+	int a = addpoint(POINTANCHOR, 1200, 400, FRONTZ);
+	int b = addpoint(POINTJOINT, 1220, 400, FRONTZ);
+	int c = addpoint(POINTJOINT, 1240, 400, FRONTZ);
+	int a2 = addpoint(POINTANCHOR, 1200, 400, BACKZ);
+	int b2 = addpoint(POINTJOINT, 1220, 400, BACKZ);
+	int c2 = addpoint(POINTJOINT, 1240, 400, BACKZ);
+	addlink(a, b, LINKIRON, 1);
+	addlink(b, c, LINKSTEEL, 1);  // partner of another material
+	addlink(b2, a2, LINKIRON, 1);  // the partner runs the other way
+	addlink(b2, c2, LINKIRON, 1);
+	resetsim();
+
+	for (int i = 0; i < numofpoints; i++)
+		EXPECT_EQ(particle[i].position.x, point[i].position.x) << "particle i is point i";
+	ASSERT_EQ(numofcdquads, 1);
+	EXPECT_EQ(numofbonds, 4 + 4);
+	const cdquadstruct &q = cdquad[0];
+	int corners[4] = {a, a2, b2, b};
+	for (int k = 0; k < 4; k++)
+		EXPECT_EQ(q.particlenum[k], corners[k]);
+	EXPECT_EQ(bond[0].cdquadnum, 0);
+	int cross = 0;
+	for (int i = 0; i < numofbonds; i++) {
+		if (bond[i].type == LINKIRON + BOND_DECKCROSS) {
+			cross++;
+			EXPECT_EQ(bond[i].cdquadnum, 0);
+		}
+	}
+	EXPECT_EQ(cross, 4);
+	float w = linktype[LINKIRON].weight;
+	EXPECT_NEAR(particle[a2].mass, 0.01f + 0.5f * w * 20 + w * 20, 0.01f);
+}
+
+TEST_F(Structure, PointsOfUnknownTypeDoNotShiftTheRest)
+{
+	int a = addpoint(POINTANCHOR, 1200, 400, 1200);
+	int odd = addpoint(7, 1210, 400, 1200);
+	int b = addpoint(POINTJOINT, 1220, 400, 1200);
+	addlink(a, odd, LINKIRON, 0);
+	addlink(a, b, LINKIRON, 0);
+	addlink(b, 99, LINKIRON, 0);  // an end that does not exist
+	resetsim();
+	ASSERT_EQ(numofparticles, 2);
+	ASSERT_EQ(numofbonds, 1);
+	EXPECT_EQ(pointparticle[odd], -1);
+	EXPECT_EQ(particle[pointparticle[b]].position.x, 1220.0f);
+	EXPECT_EQ(distance(bond[0].particle1, bond[0].particle2), 20.0f);
+}
+
+TEST_F(Structure, ABridgeTooLargeSimulatesWhatFits)
+{
+	// More points than particles; then room for only part of a long cable.
+	for (int points : {12000, 9995}) {
+		numofpoints = numoflinks = 0;
+		for (int i = 0; i < points; i++)
+			addpoint(POINTJOINT, 100.0f + 5.0f * (i % 200), 400.0f + 5.0f * (i / 200), 1200);
+		for (int i = 0; i + 1 < points; i++)
+			addlink(i, i + 1, i % 7 == 0 ? LINKCABLE : LINKIRON, 0);
+		addlink(0, 9990, LINKCABLE, 0);
+		resetsim();
+		EXPECT_EQ(numofparticles, PARTICLELIMIT) << points;
+		EXPECT_EQ(checksimulation(), "") << points;
+		EXPECT_EQ(particle[0].bondcount, 2) << "each cable still reaches its far end";
+	}
+}
+
+TEST_F(Structure, IndexedPointSearchMatchesAScan)
+{
+	std::mt19937 random(7);
+	std::uniform_real_distribution<float> spread(1000.0f, 1100.0f);
+	for (int i = 0; i < 3000; i++) {
+		float x = roundf(spread(random) / 2.5f) * 2.5f;  // on a fine grid, with repeats
+		addpoint(POINTJOINT, x, roundf(spread(random)), roundf(spread(random) / 5.0f) * 5.0f);
+	}
+	indexpoints();
+	for (int n = 0; n < 20000; n++) {
+		vector3 q = {spread(random), spread(random), spread(random)};
+		if (n & 1)
+			q = point[random() % numofpoints].position;
+		q.z += (float)(random() % 3) * 2.5f - 2.5f;
+		int expected = -1;
+		for (int i = 0; i < numofpoints && expected == -1; i++) {
+			vector3 d;
+			subtractvectors(&d, &point[i].position, &q);
+			if (vectorlength(&d) < DECKSEARCHRADIUS)
+				expected = i;
+		}
+		ASSERT_EQ(findindexedpoint(&q), expected) << n;
+	}
+}
+
+// --- deck quads -------------------------------------------------------------
+
+TEST_F(Structure, QuadSegmentTestAndWeights)
+{
+	builddeckpiece();
+	// Corners: (1200, 400, 1285), (1200, 400, 1275), (1220, 400, 1275), (1220, 400, 1285).
+	struct {
+		float y0;
+		int hits;
+	} cases[] = {{459.0f, 1}, {461.0f, 0}};  // the start within 60 of corner 0, or not
+	for (const auto &c : cases) {
+		vector3 from = {1210, c.y0, 1280}, to = {1210, 300, 1280}, hit, normal;
+		float t;
+		EXPECT_EQ(lineintersectcdquad(&hit, &normal, &t, &from, &to, 0), c.hits) << c.y0;
+		if (c.hits) {
+			EXPECT_NEAR(hit.y, 400.0f, 1e-3f);
+			EXPECT_NEAR(fabsf(normal.y), 1.0f, 1e-6f);
+		}
+	}
+	// From below too.
+	vector3 from = {1210, 390, 1280}, to = {1210, 410, 1280}, hit, normal;
+	float t;
+	EXPECT_EQ(lineintersectcdquad(&hit, &normal, &t, &from, &to, 0), 1);
+	EXPECT_NEAR(t, 0.5f, 1e-5f);
+
+	float w[4];
+	calccdquadratio(w, 0, &particle[cdquad[0].particlenum[2]].position);
+	EXPECT_EQ(w[0], 0.0f);
+	EXPECT_EQ(w[2], 1.0f);
+	vector3 middle = {1210, 400, 1280};
+	calccdquadratio(w, 0, &middle);
+	for (float x : w)
+		EXPECT_NEAR(x, 0.25f, 1e-6f);
+	// A quad folded onto one spot shares evenly instead of dividing by zero.
+	for (int k = 0; k < 4; k++)
+		particle[k].position = middle;
+	calccdquadratio(w, 0, &middle);
+	for (float x : w)
+		EXPECT_EQ(x, 0.25f);
+}
+
+TEST_F(Structure, QuadDrag)
+{
+	builddeckpiece();
+	sim.gravity = 0;
+	cdquadsimulation();
+	for (int k = 0; k < 4; k++)
+		EXPECT_EQ(particle[k].velocity.y, 0.0f) << "at rest in still air";
+
+	// Falling flat, the deck is slowed; under water far more than in air.
+	auto slowdown = [](float water) {
+		level.waterlevel = water;
+		for (int k = 0; k < 4; k++)
+			particle[k].velocity = particle[k].savedvelocity = {0, -0.5f, 0};
+		cdquadsimulation();
+		return particle[0].velocity.y + 0.5f;
+	};
+	float air = slowdown(0.0f), water = slowdown(1000.0f);
+	EXPECT_GT(air, 0.0f);
+	EXPECT_GT(water, air * 100.0f);
+	EXPECT_LE(water, 0.5f + 1e-6f) << "never more than the speed across the deck";
+}
+
+TEST_F(Structure, QuadsCarryTheTrackOfALaneAcrossThem)
+{
+	level.numoflevelobjects = 3;
+	level.levelobject[0] = {};
+	level.levelobject[0].type = 3;  // rail
+	level.levelobject[0].position = {0, 0, 1280};
+	level.levelobject[1] = {};
+	level.levelobject[1].type = 40;  // a boat lays nothing
+	level.levelobject[1].position = {0, 0, 1280};
+	level.levelobject[2] = {};
+	level.levelobject[2].type = 20;  // road, exactly on an edge
+	level.levelobject[2].position = {0, 0, FRONTZ};
+	builddeckpiece();
+	EXPECT_EQ(cdquad[0].tracktype, TRACK_RAIL);
+	level.levelobject[2].position.z = 1276;
+	resetsim();
+	EXPECT_EQ(cdquad[0].tracktype, TRACK_ROAD) << "a later lane wins";
+}
+
+// --- whole bridges ------------------------------------------------------------
+
+TEST_F(Structure, AWellMadeTrussStands)
+{
+	buildtruss(GAPFROM, 4, LINKSTEEL);
+	resetsim();
+	ASSERT_EQ(numofcdquads, 4);
+	ASSERT_EQ(runsteps(750), "");
+	float stress = 0.0f;
+	for (int i = 0; i < numofbonds; i++)
+		stress = std::max(stress, bond[i].stress);
+	EXPECT_EQ(sim.brokenlinks, 0);
+	EXPECT_LT(stress, 0.5f);
+	EXPECT_GT(stress, 0.05f) << "it does carry its weight";
+	EXPECT_LT(peakstress(), 0.75f) << "even when the load first comes on";
+	// Settled: the bonds hold each joint against the next step's gravity.
+	for (int i = 0; i < numofparticles; i++)
+		EXPECT_LT(fabsf(particle[i].velocity.y), 0.005f) << i;
+}
+
+TEST_F(Structure, ADeckAloneOverALongGapBreaks)
+{
+	setupscene(1100.0f, 1400.0f, 0.0f);
+	builddeckonly(1100.0f);
+	resetsim();
+	sim.showbrokenbonds = 1;
+	ASSERT_EQ(runsteps(500), "");
+	EXPECT_GT(sim.brokenlinks, 0);
+}
+
+TEST_F(Structure, TheSameRunTwiceIsBitIdentical)
+{
+	// A deck that breaks and falls into the water, with cables hanging from
+	// a gantry, in wind and current: debris, splashes and drag all play.
+	setupscene(1100.0f, 1400.0f, 300.0f);
+	builddeckonly(1100.0f);
+	int gantry = addpoint(POINTANCHOR, 1180, 400, FRONTZ);
+	for (int i = 1; i < 8; i++)
+		addlink(gantry, 2 * i, LINKCABLE, 0);
+	auto run = [](std::vector<unsigned char> &out) {
+		resetsim();
+		sim.showbrokenbonds = 1;
+		sim.wind = {3, 0, 1};
+		sim.current = {-2, 0, 0};
+		ASSERT_EQ(runsteps(600), "");
+		out.assign((const unsigned char *)particle,
+			(const unsigned char *)(particle + numofparticles));
+		out.insert(out.end(), (const unsigned char *)bond, (const unsigned char *)(bond + numofbonds));
+	};
+	std::vector<unsigned char> first, second;
+	run(first);
+	int broken = sim.brokenlinks;
+	run(second);
+	EXPECT_GT(broken, 0);
+	EXPECT_EQ(sim.brokenlinks, broken);
+	ASSERT_EQ(first.size(), second.size());
+	EXPECT_EQ(memcmp(first.data(), second.data(), first.size()), 0);
+}
+
+}  // namespace
