@@ -211,6 +211,7 @@ void resetphases()
 	phasenum = 0;
 	prevphasenum = 0;
 	sim.time = 0;
+	sim.wateroffset = 0.0f;
 	sim.phasestarted = 0;
 	sim.brokenlinks = 0;
 	sim.wind = vector3{0.0f, 0.0f, 0.0f};

@@ -1,0 +1,420 @@
+// Test runs played out headless on the small world: vehicles over a truss,
+// a weak bridge, drawbridges, earthquakes, boats, and the phase machine's
+// timing and determinism. The invariant checker runs after every step.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <vector>
+
+#include "tests/simcheck.h"
+#include "tests/vehicleworld.h"
+#include "world/bond.h"
+#include "world/level.h"
+#include "world/materials.h"
+#include "world/particle.h"
+#include "world/simsetup.h"
+#include "world/simulation.h"
+#include "world/sprite.h"
+#include "world/vehicle.h"
+
+// One step and the invariants; false (with a test failure) when they break.
+static bool step()
+{
+	simulation();
+	std::string problem = checksimulation();
+	EXPECT_EQ(problem, "") << "at simulated time " << sim.time;
+	return problem.empty();
+}
+
+static bool steps(int count)
+{
+	for (int s = 0; s < count; s++)
+		if (!step())
+			return false;
+	return true;
+}
+
+// Steps until phasenum moves past phase or maxsteps; false when it did not.
+static bool runphase(int phase, int maxsteps)
+{
+	for (int s = 0; s < maxsteps && phasenum <= phase; s++)
+		if (!step())
+			return false;
+	return phasenum > phase;
+}
+
+static void placecar(int phase, float fromx, float tox)
+{
+	orientation axes = facingx();
+	// Road vehicles keep 2 to the right of their placement.
+	vector3 start = {fromx, GROUNDY, LANEZ - 2.0f};
+	int car = addplacement(CARTYPE, phase, &start, &axes);
+	addwaypoint(car, tox, GROUNDY, LANEZ - 2.0f);
+}
+
+static void placetrain(int phase, float fromx, float tox)
+{
+	orientation axes = facingx();
+	vector3 start = {fromx, GROUNDY, LANEZ};
+	int train = addplacement(LOCOTYPE, phase, &start, &axes);
+	addcar(train, RAILCARTYPE);
+	addcar(train, RAILCARTYPE);
+	addwaypoint(train, tox, GROUNDY, LANEZ);
+}
+
+static int countparticles(int type)
+{
+	int count = 0;
+	for (int i = 0; i < numofparticles; i++)
+		count += particle[i].type == type;
+	return count;
+}
+
+TEST(Phases, GoodTrussCarriesACarAndATrain)
+{
+	setupvehicleworld();
+	buildtruss(0);
+	int carphase = addphase(PHASEVEHICLES);
+	int trainphase = addphase(PHASEVEHICLES);
+	placecar(carphase, 70.0f, 200.0f);
+	placetrain(trainphase, 80.0f, 200.0f);
+	resetsim();
+	ASSERT_TRUE(steps(50));
+
+	phasenum = 1;
+	ASSERT_TRUE(runphase(carphase, 2500));
+	EXPECT_EQ(sim.brokenlinks, 0);
+	EXPECT_FALSE(sim.testfailed);
+
+	// The train: an engine and two cars on couplings that hold them about
+	// 12 apart all the way.
+	ASSERT_EQ(numofobjects, 3);
+	EXPECT_EQ(object[2].lastcar, 1);
+	EXPECT_EQ(object[1].lastcar, 0);
+	float nearest = 100.0f, farthest = 0.0f;
+	float startx = object[0].position.x;
+	while (phasenum <= trainphase && sim.time < 200000) {
+		ASSERT_TRUE(step());
+		if (numofobjects != 3)
+			break;
+		for (int n = 0; n < 2; n++) {
+			vector3 d;
+			subtractvectors(&d, &object[n + 1].position, &object[n].position);
+			nearest = fminf(nearest, vectorlength(&d));
+			farthest = fmaxf(farthest, vectorlength(&d));
+		}
+	}
+	EXPECT_GT(phasenum, trainphase) << "the train did not arrive";
+	EXPECT_GT(nearest, 11.0f);
+	EXPECT_LT(farthest, 13.0f);
+	EXPECT_EQ(sim.brokenlinks, 0);
+	EXPECT_GT(startx, 70.0f);
+
+	// Passed: the machine stops on the slot after the last phase.
+	EXPECT_EQ(phasenum, level.numofphases + 1);
+	EXPECT_EQ(numofobjects, 0);
+	ASSERT_TRUE(steps(20));
+	EXPECT_EQ(phasenum, level.numofphases + 1);
+	EXPECT_EQ(numofobjects, 0);
+}
+
+TEST(Phases, WeakBridgeBreaksAndThePhaseDoesNotEnd)
+{
+	setupvehicleworld();
+	buildtruss(1);
+	int phase = addphase(PHASEVEHICLES);
+	placecar(phase, 70.0f, 200.0f);
+	resetsim();
+	phasenum = 1;
+	ASSERT_TRUE(steps(2500));
+	EXPECT_GT(sim.brokenlinks, 0);
+	EXPECT_EQ(phasenum, 1);
+	ASSERT_EQ(numofobjects, 1);
+	EXPECT_LT(object[0].position.y, GROUNDY - 10.0f) << "the car fell";
+}
+
+static float hydraulicratio(float lo, float hi)
+{
+	// Returns the first type 7 bond's rest length over its length, or -1
+	// when some type 7 bond lies outside lo..hi.
+	float first = -1.0f;
+	for (int b = 0; b < numofbonds; b++) {
+		if (bond[b].type != LINKHYDRAULIC1)
+			continue;
+		float r = bond[b].restlength / bond[b].length;
+		if (r < lo || r > hi)
+			return -1.0f;
+		if (first < 0.0f)
+			first = r;
+	}
+	return first;
+}
+
+TEST(Phases, DrawbridgeRisesFallsAndCloses)
+{
+	setupvehicleworld();
+	builddrawbridge(1);
+	int up = addphase(PHASEDRAWBRIDGEUP);
+	int down = addphase(PHASEDRAWBRIDGEDOWN);
+	int cars = addphase(PHASEVEHICLES);
+	placecar(cars, 70.0f, 200.0f);
+	resetsim();
+	ASSERT_TRUE(steps(50));
+	ASSERT_EQ(countparticles(PARTICLE_DRAWBRIDGE), 2);
+
+	// Raise: each joint splits into two halves in the phase's first step.
+	phasenum = 1;
+	while (!sim.phasestarted)
+		ASSERT_TRUE(step());
+	EXPECT_EQ(countparticles(PARTICLE_DRAWBRIDGE), 0);
+	EXPECT_EQ(countparticles(PARTICLE_HALFJOINT), 4);
+	ASSERT_TRUE(runphase(up, 1000));
+	EXPECT_GT(hydraulicratio(0.5f, 0.501f), 0.0f) << "hydraulics not at their short limit";
+	EXPECT_EQ(countparticles(PARTICLE_HALFJOINT), 4);
+
+	// Lower: the hydraulics return exactly to their length and the halves
+	// merge back into two joints.
+	ASSERT_TRUE(runphase(down, 3000));
+	EXPECT_EQ(hydraulicratio(1.0f, 1.0f), 1.0f);
+	EXPECT_EQ(countparticles(PARTICLE_HALFJOINT), 0);
+	EXPECT_EQ(countparticles(PARTICLE_DRAWBRIDGE), 2);
+
+	// Then the car crosses the closed bridge.
+	ASSERT_TRUE(runphase(cars, 2500));
+	EXPECT_EQ(sim.brokenlinks, 0);
+}
+
+TEST(Phases, DrawbridgePhasesWithoutJointsEndAtOnce)
+{
+	setupvehicleworld();
+	builddrawbridge(0);
+	addphase(PHASEDRAWBRIDGEUP);
+	addphase(PHASEDRAWBRIDGEDOWN);
+	resetsim();
+	phasenum = 1;
+	while (sim.time < 1000)
+		ASSERT_TRUE(step());
+	EXPECT_EQ(phasenum, 2) << "the raise ends in its first step";
+	ASSERT_TRUE(step());
+	EXPECT_EQ(phasenum, 3);
+	EXPECT_EQ(countparticles(PARTICLE_HALFJOINT), 0);
+}
+
+TEST(Phases, OneSidedDrawbridgeJointIsNotSplit)
+{
+	setupvehicleworld();
+	// A drawbridge joint hanging on links to its left only.
+	int a = addpoint(POINTANCHOR, 100.0f, 110.0f, FRONTZ);
+	int b = addpoint(POINTANCHOR, 100.0f, 100.0f, FRONTZ);
+	int j = addpoint(POINTDRAWBRIDGE, 105.0f, 105.0f, FRONTZ);
+	addlink(3, a, j, 0);
+	addlink(3, b, j, 0);
+	addphase(PHASEDRAWBRIDGEUP);
+	resetsim();
+	phasenum = 1;
+	ASSERT_TRUE(steps(60));
+	EXPECT_EQ(phasenum, 2);
+	EXPECT_EQ(countparticles(PARTICLE_DRAWBRIDGE), 1);
+	EXPECT_EQ(countparticles(PARTICLE_HALFJOINT), 0);
+}
+
+TEST(Phases, EarthquakeLastsItsTimeAndAnchorsStay)
+{
+	setupvehicleworld();
+	buildtruss(0);
+	int quake = addphase(PHASEEARTHQUAKE);
+	resetsim();
+	std::vector<vector3> anchors;
+	for (int i = 0; i < numofparticles; i++)
+		if (particle[i].type == PARTICLE_FIXED)
+			anchors.push_back(particle[i].position);
+	ASSERT_FALSE(anchors.empty());
+
+	phasenum = 1;
+	int began = 0, ended = 0;
+	float strongest = 0.0f;
+	while (sim.time < 10000) {
+		ASSERT_TRUE(step());
+		if (!began && earthquakestart)
+			began = earthquakestart;
+		if (!ended && phasenum > quake)
+			ended = sim.time;
+		strongest = fmaxf(strongest, fabsf(earthquakevelocity.x));
+		size_t k = 0;
+		for (int i = 0; i < numofparticles; i++)
+			if (particle[i].type == PARTICLE_FIXED) {
+				ASSERT_LT(k, anchors.size());
+				ASSERT_EQ(memcmp(&particle[i].position, &anchors[k++], sizeof(vector3)), 0);
+			}
+	}
+	EXPECT_EQ(began, 1000);
+	EXPECT_EQ(earthquakemag, 0);
+	// Over when more than 5000 ms have passed since its first step.
+	EXPECT_EQ(ended, began + EARTHQUAKEMS + STEPMS);
+	EXPECT_GT(strongest, 0.0f);
+	// After the last phase the ground calms down.
+	EXPECT_EQ(earthquakecount, 0.0f);
+	EXPECT_LT(fabsf(earthquakevelocity.x), 1e-6f);
+}
+
+// A boat along the river under the bridge; its route crosses the bridge
+// line at x 130.
+static void placeboat(int phase)
+{
+	orientation axes = facingz();
+	vector3 start = {130.0f, WATERY - 1.0f, 40.0f};
+	int boat = addplacement(BOATTYPE, phase, &start, &axes);
+	addwaypoint(boat, 130.0f, WATERY, 280.0f);
+}
+
+TEST(Phases, BoatFloatsUnderTheBridge)
+{
+	setupvehicleworld();
+	buildtruss(0);
+	int phase = addphase(PHASEVEHICLES);
+	placeboat(phase);
+	resetsim();
+	phasenum = 1;
+	float low = 1000.0f, high = -1000.0f;
+	int passedunder = 0;
+	while (phasenum <= phase && sim.time < 120000) {
+		ASSERT_TRUE(step());
+		if (numofobjects == 0 || sim.time < 4000)
+			continue;
+		low = fminf(low, object[0].position.y);
+		high = fmaxf(high, object[0].position.y);
+		if (object[0].position.z > FRONTZ + 10.0f)
+			passedunder = 1;
+	}
+	EXPECT_GT(phasenum, phase);
+	EXPECT_TRUE(passedunder);
+	EXPECT_GT(low, WATERY - 1.5f);
+	EXPECT_LT(high, WATERY + 1.5f);
+	EXPECT_EQ(sim.brokenlinks, 0);
+}
+
+TEST(Phases, BoatHitsADeckTooLow)
+{
+	setupvehicleworld();
+	buildlowdeck(WATERY + 1.0f);
+	int phase = addphase(PHASEVEHICLES);
+	placeboat(phase);
+	resetsim();
+	std::vector<float> startz(numofparticles);
+	for (int i = 0; i < numofparticles; i++)
+		startz[i] = particle[i].position.z;
+	int bridgeparticles = numofparticles;
+	phasenum = 1;
+	float shoved = 0.0f;
+	while (phasenum <= phase && sim.time < 30000) {
+		ASSERT_TRUE(step());
+		for (int i = 0; i < bridgeparticles && i < numofparticles; i++)
+			if (particle[i].type == PARTICLE_JOINT)
+				shoved = fmaxf(shoved, particle[i].position.z - startz[i]);
+	}
+	EXPECT_GT(shoved, 1.0f) << "the hull never pushed the deck";
+}
+
+TEST(Phases, FirstVehiclesAppearAtTheWholeSecond)
+{
+	setupvehicleworld();
+	buildtruss(0);
+	int phase = addphase(PHASEVEHICLES);
+	placecar(phase, 70.0f, 200.0f);
+	resetsim();
+	ASSERT_TRUE(steps(62));  // Run Test at 1240 ms
+	phasenum = 1;
+	while (sim.time < 1980) {
+		ASSERT_TRUE(step());
+		EXPECT_EQ(numofobjects, 0) << sim.time;
+	}
+	ASSERT_TRUE(step());
+	EXPECT_EQ(sim.time, 2000);
+	EXPECT_EQ(numofobjects, 1);
+	EXPECT_EQ(sim.phasestarted, 1);
+}
+
+// Everything the run leaves behind, for a byte comparison.
+static std::vector<char> snapshot()
+{
+	std::vector<char> s;
+	auto add = [&s](const void *p, size_t n) {
+		const char *c = (const char *)p;
+		s.insert(s.end(), c, c + n);
+	};
+	add(particle, sizeof(particle[0]) * numofparticles);
+	add(bond, sizeof(bond[0]) * numofbonds);
+	add(object, sizeof(object[0]) * numofobjects);
+	add(sprite, sizeof(sprite[0]) * numofsprites);
+	add(&sim, sizeof(sim));
+	add(&phasenum, sizeof(phasenum));
+	return s;
+}
+
+TEST(Phases, ResettingAndRunningAgainIsBitIdentical)
+{
+	setupvehicleworld();
+	buildtruss(0);
+	int phase = addphase(PHASEVEHICLES);
+	addphase(PHASEEARTHQUAKE);
+	placetrain(phase, 80.0f, 200.0f);
+	std::vector<char> first;
+	for (int run = 0; run < 2; run++) {
+		resetsim();
+		phasenum = 1;
+		ASSERT_TRUE(steps(700));
+		ASSERT_GT(numofsprites, 0) << "the engine smokes";
+		if (run == 0)
+			first = snapshot();
+	}
+	std::vector<char> second = snapshot();
+	ASSERT_EQ(first.size(), second.size());
+	EXPECT_EQ(memcmp(first.data(), second.data(), first.size()), 0);
+}
+
+TEST(Phases, VehiclesThatCannotBeMadeFailTheTest)
+{
+	setupvehicleworld();
+	buildtruss(0);
+	int phase = addphase(PHASEVEHICLES);
+	orientation axes = facingx();
+	vector3 start = {70.0f, GROUNDY, LANEZ};
+	int train = addplacement(LOCOTYPE, phase, &start, &axes);
+	addcar(train, BADTYPE);  // no physics: the whole train is refused
+	addwaypoint(train, 200.0f, GROUNDY, LANEZ);
+	resetsim();
+	int particles = numofparticles, bonds = numofbonds;
+	phasenum = 1;
+	ASSERT_TRUE(steps(200));
+	EXPECT_EQ(sim.testfailed, 1);
+	EXPECT_EQ(numofobjects, 0);
+	EXPECT_EQ(numofparticles, particles);
+	EXPECT_EQ(numofbonds, bonds);
+	EXPECT_EQ(phasenum, 1) << "an empty phase must not pass";
+}
+
+TEST(Phases, BadCountsNeverReadPastTheTables)
+{
+	setupvehicleworld();
+	buildtruss(0);
+	addphase(PHASEVEHICLES);
+	level.numofphases = MAXPHASES + 5;
+	for (int k = 0; k < MAXPHASES; k++)
+		level.phase[k].type = PHASEVEHICLES;
+	level.numoflevelobjects = MAXLEVELOBJECTS + 3;
+	level.levelobject[0].numofwaypoints = 1000;
+	level.levelobject[0].numofcars = -4;
+	level.levelobject[0].type = 100000;
+	level.levelobject[0].inphase[0] = 1;
+	resetsim();
+	phasenum = 1;
+	ASSERT_TRUE(steps(120));
+	EXPECT_EQ(sim.testfailed, 1);
+
+	// A phase count past the slots ends after the last slot.
+	sim.testfailed = 0;
+	level.levelobject[0].inphase[0] = 0;
+	ASSERT_TRUE(steps(60));
+	EXPECT_EQ(phasenum, MAXPHASES + 1);
+}
