@@ -1,6 +1,8 @@
 // Text, pointer and texture uploads in a real OpenGL window (run under
 // Xvfb with Mesa's software renderer by window/withx.sh).
+#include "platform/files.h"
 #include "platform/input.h"
+#include "platform/menu.h"
 #include "platform/text.h"
 #include "platform/texture.h"
 
@@ -208,6 +210,64 @@ TEST_F(glwindow, WholeTableUploadsAgainAfterTheWindowIsRecreated)
 	glClear(GL_COLOR_BUFFER_BIT);
 	drawtext("/c", 10, 10, 16, 1, 1, 1, 1, 127);
 	EXPECT_TRUE(lit(18, 18));
+}
+
+static int redat(float vx, float vy)
+{
+	unsigned char rgba[4];
+	glwindow::readvirtual(vx, vy, rgba);
+	return rgba[0];
+}
+
+TEST_F(glwindow, MenuLabelPicksOutTheHotkeyLetter)
+{
+	// A key labelled with the block glyph, so the picked-out cell shows.
+	const char block[3] = {127, 127, 0};
+	copystring(keyboardlabel[127], block + 1, KEYLABELSIZE);
+	numofmenuitems = 0;
+	createmenuitem(block, 100, 100, 16, 1, 1, 1, 1);
+	setmenuitem(MENUSET_KEY, 127);
+	createmenuitem(block, 100, 200, 16, 1, 1, 1, 1);
+	setmenuitem(MENUSET_KEY, 127);
+	setmenuitem(MENUSET_STATE, 0);
+	drawmenuitems();
+	EXPECT_NEAR(redat(108, 108), 255, 3);
+	EXPECT_NEAR(redat(124, 108), 191, 3);   // 6/8 when normal
+	EXPECT_NEAR(redat(108, 208), 159, 3);   // 5/8 everywhere when disabled
+	EXPECT_NEAR(redat(124, 208), 159, 3);
+}
+
+TEST_F(glwindow, TextBoxFieldAndCursors)
+{
+	static int value = 0;
+	numofmenuitems = 0;
+	createmenuitem("    ", 100, 100, 16, 1, 1, 1, 1);
+	setmenuitem(MENUSET_INTBOX, &value);
+	menuitem[0].active = 0;
+	drawmenuitems();
+	EXPECT_NEAR(redat(108, 124), 16, 3);    // the field's dim blocks, 2/32
+
+	glClear(GL_COLOR_BUFFER_BIT);
+	menuitem[0].active = 1;
+	memset(menuinput, 0, sizeof menuinput);
+	menuinputcursorpos = menuinputselectpos = 0;
+	menuinputinsert = 1;
+	drawmenuitems();
+	// Overwrite: a half-transparent block over the field.
+	EXPECT_NEAR(redat(108, 124), (191 + 16) / 2, 4);
+	EXPECT_NEAR(redat(124, 124), 16, 3);
+
+	glClear(GL_COLOR_BUFFER_BIT);
+	menuinputinsert = 0;
+	menuinputselectpos = 2;
+	drawmenuitems();
+	// Insert: an underscore (an empty cell in this font); the selection
+	// marks cells 0 and 1.
+	EXPECT_NEAR(redat(108, 124), (191 + 16) / 2, 4);
+	EXPECT_NEAR(redat(124, 124), (191 + 16) / 2, 4);
+	EXPECT_NEAR(redat(140, 124), 16, 3);
+	menuitem[0].active = 0;
+	menuinputinsert = 0;
 }
 
 int main(int argc, char **argv)
