@@ -18,7 +18,10 @@ void renderlandscapesector(int x0, int z0, int step, int mask);
 
 // Pure parts, shared with the shadow volumes and tests.
 int sectorstep(const framestruct *f, float cx, float cy, float cz);
+// Steps of every sector by distance, then limited so that drawn neighbours
+// are at most one step apart.
 void computelandscapelod(const framestruct *f);
+void limitlandscapelod();
 // Edge mask of sector (r, c): 1 top, 2 right, 4 bottom, 8 left, set where
 // the neighbour is coarser and not culled.
 int sectoredgemask(int r, int c);
@@ -26,3 +29,6 @@ int sectoredgemask(int r, int c);
 // mask: writes up to three triangles as corner offsets (in steps) to tri
 // and returns how many.
 int celltriangles(int i, int j, int step, int mask, int tri[3][3][2]);
+// Sector rows drawn this frame (landscape and water): 1 to 30, or only 15
+// and 16 with the fast landscape.
+void landscaperows(int *first, int *last);

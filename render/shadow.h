@@ -7,9 +7,9 @@
 // Below this sun height the volumes would be swept nearly flat to infinity;
 // no volumes are drawn then.
 constexpr float SUNMINHEIGHT = 0.01f;
-constexpr int SHADOWQUADVERTS = 28;
+constexpr int SHADOWQUADVERTS = 24;
 
-void rendershadow(const vector3 v[4], const vector3 *light, int quad, float length);
+void rendershadow(const vector3 v[4], const vector3 *lightdir, int quad, float length);
 void renderlandscapeshadow();
 void renderlandscapeshadowsector(int x0, int z0, int step, int mask);
 void renderbondsshadow();
@@ -19,9 +19,11 @@ void renderobjectshadow(const vector3 *position, const orientation *axes, int nu
 	int numofpolygons, const int *polygon, const float *polygonnormal,
 	const float *polygontexcoord);
 
-// Pure parts. The volume's vertices as quads: 28 for a quad, 24 for a
+// Pure parts. The volume's vertices as quads: 24 for a quad, 20 for a
 // triangle; returns the count.
-int shadowvolume(vector3 out[SHADOWQUADVERTS], const vector3 v[4], const vector3 *light,
+int shadowvolume(vector3 out[SHADOWQUADVERTS], const vector3 v[4], const vector3 *lightdir,
 	int quad, float length);
+// Deck quad corners in volume order, moved 0.25 away from the sun.
+void cdquadshadowcorners(vector3 v[4], const vector3 c[4], const vector3 *sun);
 // Length that takes the highest point h 1 unit below the water.
 float shadowlength(float h, float waterlevel, float sunheight);

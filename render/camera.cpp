@@ -1,0 +1,257 @@
+// Camera controllers run once per 20 ms tick, so every step is per tick.
+#include "render/camera.h"
+
+#include "editor/editor.h"
+#include "platform/config.h"
+#include "platform/input.h"
+#include "world/simulation.h"
+#include "world/vehicle.h"
+
+framestruct frame;
+playerstruct player[MAXPLAYERS];
+int playernum;
+int numofplayers;
+
+enum {
+	KEY_E = 101, KEY_Q = 113, KEY_S = 115, KEY_W = 119, KEY_D = 100, KEY_AKEY = 97,
+	KEY_ZKEY = 122, KEY_UP = 273, KEY_DOWN = 274, KEY_RIGHT = 275, KEY_LEFT = 276
+};
+
+static int held(int key)
+{
+	return keyboard[key] != 0;
+}
+
+static int shift()
+{
+	return held(KEY_LSHIFT);
+}
+
+static int ctrl()
+{
+	return held(KEY_LCTRL);
+}
+
+static int grabbed()
+{
+	return config.mouselocked == 0 || config.fullscreen != 0;
+}
+
+static int attop()
+{
+	return mouse.y <= 3;
+}
+
+static int atbottom()
+{
+	return mouse.y >= 476;
+}
+
+static int atleft()
+{
+	return mouse.x <= 3;
+}
+
+static int atright()
+{
+	return mouse.x >= 636;
+}
+
+// Rotation keys and right-button edge rotation, shared by both cameras.
+static void rotateviewpoint(playerstruct *p, float s1)
+{
+	float step = 0.02f * s1;
+	int right = mouse.rightbutton;
+	int left = mouse.leftbutton;
+
+	if ((shift() && held(KEY_W)) || held(KEY_UP) || (right && !left && attop()))
+		p->pitch += step;
+	if ((shift() && held(KEY_S)) || held(KEY_DOWN) || (right && !left && atbottom()))
+		p->pitch -= step;
+	if ((shift() && held(KEY_AKEY)) || held(KEY_LEFT) || (right && atleft()))
+		p->yaw += step;
+	if ((shift() && held(KEY_D)) || held(KEY_RIGHT) || (right && atright()))
+		p->yaw -= step;
+}
+
+static float clampfloat(float v, float lo, float hi)
+{
+	if (v < lo)
+		return lo;
+	if (v > hi)
+		return hi;
+	return v;
+}
+
+void moveviewpoint()
+{
+	if (!windowinfo.active)
+		return;
+	playerstruct *p = &player[playernum];
+	int nobutton = !mouse.leftbutton && !mouse.rightbutton;
+	int mode1 = editor.movemode == 1;
+
+	float s1 = ctrl() ? 1.5f : 0.75f;
+	int up, down;
+	if (!mode1) {
+		up = (held(KEY_W) && !shift()) || (nobutton && grabbed() && attop());
+		down = (held(KEY_S) && !shift()) || (nobutton && grabbed() && atbottom());
+	} else {
+		up = (held(KEY_Q) && !shift()) || (nobutton && grabbed() && attop()) || mouse.wheelup;
+		down = (held(KEY_ZKEY) && !shift()) || (nobutton && grabbed() && atbottom()) ||
+			mouse.wheeldown;
+	}
+	if (up)
+		p->target.y += s1;
+	if (down)
+		p->target.y -= s1;
+
+	rotateviewpoint(p, s1);
+
+	float s2 = (mouse.leftbutton || ctrl()) ? 3.0f : 0.75f;
+	if ((held(KEY_AKEY) && !shift()) || (!mouse.rightbutton && grabbed() && atleft()))
+		p->target.x -= s2;
+	if ((held(KEY_D) && !shift()) || (!mouse.rightbutton && grabbed() && atright()))
+		p->target.x += s2;
+
+	float s3 = ctrl() ? 2.0f : 1.0f;
+	int zoomin, zoomout;
+	int leftgrab = mouse.leftbutton && grabbed();
+	if (!mode1) {
+		zoomin = held(KEY_Q) || (leftgrab && attop()) || mouse.wheelup;
+		zoomout = held(KEY_ZKEY) || (leftgrab && atbottom()) || mouse.wheeldown;
+	} else {
+		zoomin = held(KEY_W) || (leftgrab && attop());
+		zoomout = held(KEY_S) || (leftgrab && atbottom());
+	}
+	if (zoomin)
+		p->distance -= s3;
+	if (zoomout)
+		p->distance += s3;
+	if (mouse.wheelup && !prevmouse.wheelup)
+		p->distance -= s3;
+	if (mouse.wheeldown && !prevmouse.wheeldown)
+		p->distance += s3;
+
+	if (held(KEY_E)) {
+		p->pitch = 0.0f;
+		p->yaw = 0.0f;
+		if (shift()) {
+			p->target.x = 1280.0f;
+			p->target.y = 360.0f;
+			p->target.z = 1285.0f;
+		}
+	}
+
+	p->pitch = clampfloat(p->pitch, -1.0f, 1.0f);
+	p->yaw = clampfloat(p->yaw, -1.0f, 1.0f);
+	p->distance = clampfloat(p->distance, 10.0f, 500.0f);
+}
+
+void moveobjectviewpoint()
+{
+	if (!windowinfo.active)
+		return;
+	playerstruct *p = &player[playernum];
+
+	float s1 = ctrl() ? 1.5f : 0.75f;
+	rotateviewpoint(p, s1);
+
+	if (held(KEY_E)) {
+		p->pitch = 0.0f;
+		p->yaw = 0.0f;
+	}
+
+	float step = ctrl() ? 1.0f : 0.5f;
+	if (held(KEY_Q) || (mouse.leftbutton && attop()) || mouse.wheelup)
+		p->distance -= step;
+	if (held(KEY_ZKEY) || (mouse.leftbutton && atbottom()) || mouse.wheeldown)
+		p->distance += step;
+	if (mouse.wheelup && !prevmouse.wheelup)
+		p->distance -= step;
+	if (mouse.wheeldown && !prevmouse.wheeldown)
+		p->distance += step;
+
+	p->distance = clampfloat(p->distance, 7.0f, 500.0f);
+}
+
+void framefromplayer(framestruct *f, const playerstruct *p)
+{
+	f->axes = p->axes;
+	rotateorientation(&f->axes, &f->axes.v[1], p->yaw);
+	rotateorientation(&f->axes, &f->axes.v[0], p->pitch);
+	scaleaddvectors(&f->position, &p->target, &f->axes.v[2], p->distance);
+}
+
+void framefromobject(framestruct *f, const playerstruct *p, const vector3 *position,
+	const orientation *axes, int cameramode)
+{
+	f->position = *position;
+	f->axes = *axes;
+	if (cameramode == 0) {
+		scaleaddvectors(&f->position, &f->position, &f->axes.v[2], -2.0f);
+		rotateorientation(&f->axes, &f->axes.v[1], -p->yaw);
+		rotateorientation(&f->axes, &f->axes.v[0], -p->pitch);
+	} else {
+		rotateorientation(&f->axes, &f->axes.v[1], p->yaw);
+		rotateorientation(&f->axes, &f->axes.v[0], p->pitch);
+		scaleaddvectors(&f->position, &f->position, &f->axes.v[2], p->distance);
+	}
+}
+
+void shakecameratarget(const vector3 *delta)
+{
+	player[playernum].target.x += delta->x;
+	player[playernum].target.z += delta->z;
+}
+
+// Every record, not only the first numofplayers (which nothing raises above
+// 0), so no camera keeps the index of a deleted or moved vehicle.
+void renumbercameraobjects(int n, int last)
+{
+	for (int i = 0; i < MAXPLAYERS; i++) {
+		playerstruct *p = &player[i];
+		if (p->object == n)
+			p->object = -1;
+		else if (p->object == last)
+			p->object = n;
+		if (p->targetobject == n)
+			p->targetobject = -1;
+		else if (p->targetobject == last)
+			p->targetobject = n;
+	}
+}
+
+void getuserinput()
+{
+	playerstruct *p = &player[playernum];
+	p->pitch = 0.0f;
+	p->yaw = 0.0f;
+	if (sim.followobject < 0 || sim.followobject >= numofobjects)
+		return;
+	objectstruct *o = &object[sim.followobject];
+	o->throttle = 0.0f;
+	o->steer = 0.0f;
+	o->brake = 0.0f;
+	if (held(KEY_W))
+		o->throttle = 1.0f;
+	if (held(KEY_S))
+		o->brake = 1.0f;
+	if (held(KEY_AKEY))
+		o->steer = -1.0f;
+	if (held(KEY_D))
+		o->steer = 1.0f;
+}
+
+void setupframe()
+{
+	if (sim.followobject >= numofobjects)
+		sim.followobject = -1;
+	const playerstruct *p = &player[playernum];
+	if (sim.followobject >= 0) {
+		const objectstruct *o = &object[sim.followobject];
+		framefromobject(&frame, p, &o->position, &o->orientation, sim.cameramode);
+	} else {
+		framefromplayer(&frame, p);
+	}
+}
