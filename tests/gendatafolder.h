@@ -1,0 +1,13 @@
+// A start folder filled once per test program by the data generator, in a
+// fresh temporary folder.
+#pragma once
+
+// The folder's path; generates it on the first call.
+const char *generatedstartfolder();
+// Files the generator could not write on that first call.
+int generationfailures();
+
+// Runs the current folder change into the start folder (plus sub, when not
+// null) and back to where the test was; both return 1 on success.
+int enterstartfolder(const char *sub);
+void leavestartfolder();
