@@ -372,3 +372,46 @@ TEST(Sprites, SprayScattersAndFallsSmokeRises)
 	EXPECT_GT(sprite[0].position.y, 0.0f);
 	EXPECT_LT(sprite[1].velocity.y, 0.0f);
 }
+
+TEST(DeckCandidates, FindEveryQuadASegmentCrosses)
+{
+	// Quads of a truss deck, some bent out of shape, and a wide one.
+	setupvehicleworld();
+	buildtruss(0);
+	resetsim();
+	for (int i = 0; i < numofparticles; i += 3)
+		particle[i].position.y += (float)(i % 7) - 3.0f;
+	particle[cdquad[0].particlenum[1]].position.z -= 80.0f;
+	updatedeckbounds();
+
+	static int candidate[MAXCDQUADS];
+	unsigned seed = 12345;
+	auto next = [&seed]() {
+		seed = seed * 1103515245u + 12345u;
+		return (float)((seed >> 8) & 0xffff) / 65535.0f;
+	};
+	int hits = 0;
+	for (int n = 0; n < 20000; n++) {
+		vector3 p0 = {90.0f + 80.0f * next(), 90.0f + 25.0f * next(), 60.0f + 110.0f * next()};
+		float reach = n % 10 == 0 ? 80.0f : 4.0f;
+		vector3 p1 = {p0.x + reach * (next() - 0.5f), p0.y + reach * (next() - 0.5f),
+			p0.z + reach * (next() - 0.5f)};
+		vector3 lo = {fminf(p0.x, p1.x), fminf(p0.y, p1.y), fminf(p0.z, p1.z)};
+		vector3 hi = {fmaxf(p0.x, p1.x), fmaxf(p0.y, p1.y), fmaxf(p0.z, p1.z)};
+		int count = deckcandidates(&lo, &hi, candidate);
+		for (int i = 1; i < count; i++)
+			ASSERT_LT(candidate[i - 1], candidate[i]) << "in index order, each once";
+		int c = 0;
+		for (int q = 0; q < numofcdquads; q++) {
+			vector3 hit, normal;
+			float t;
+			if (!lineintersectcdquad(&hit, &normal, &t, &p0, &p1, q))
+				continue;
+			hits++;
+			while (c < count && candidate[c] < q)
+				c++;
+			ASSERT_TRUE(c < count && candidate[c] == q) << "quad " << q << " missed";
+		}
+	}
+	EXPECT_GT(hits, 100);
+}

@@ -13,70 +13,14 @@
 #include "world/sprite.h"
 #include "world/vehicle.h"
 
-// Deck quad bounds of this step. Particles move only in particlesimulation,
-// so one box per quad serves every segment test of objectsimulation and
-// objectcycle. The margin keeps the reject exact: a crossing found by the
-// triangle test lies on the quad within rounding.
-static constexpr float DECKBOXMARGIN = 0.05f;
-static float deckmin[3][MAXCDQUADS];
-static float deckmax[3][MAXCDQUADS];
-static int deckboxes;
-
-void updatedeckbounds()
-{
-	deckboxes = numofcdquads;
-	for (int q = 0; q < numofcdquads; q++) {
-		const cdquadstruct *c = &cdquad[q];
-		if (!c->active) {
-			// An empty box: inactive quads never hit.
-			for (int a = 0; a < 3; a++) {
-				deckmin[a][q] = 1.0f;
-				deckmax[a][q] = -1.0f;
-			}
-			continue;
-		}
-		const vector3 *p = &particle[c->particlenum[0]].position;
-		float lo[3] = {p->x, p->y, p->z};
-		float hi[3] = {p->x, p->y, p->z};
-		for (int k = 1; k < 4; k++) {
-			p = &particle[c->particlenum[k]].position;
-			const float v[3] = {p->x, p->y, p->z};
-			for (int a = 0; a < 3; a++) {
-				lo[a] = fminf(lo[a], v[a]);
-				hi[a] = fmaxf(hi[a], v[a]);
-			}
-		}
-		for (int a = 0; a < 3; a++) {
-			deckmin[a][q] = lo[a] - DECKBOXMARGIN;
-			deckmax[a][q] = hi[a] + DECKBOXMARGIN;
-		}
-	}
-}
-
-int deckcandidates(const vector3 *lo, const vector3 *hi, int *list)
-{
-	int count = 0;
-	int quads = deckboxes < numofcdquads ? deckboxes : numofcdquads;
-	for (int q = 0; q < quads; q++) {
-		if (deckmax[0][q] < lo->x || deckmin[0][q] > hi->x)
-			continue;
-		if (deckmax[2][q] < lo->z || deckmin[2][q] > hi->z)
-			continue;
-		if (deckmax[1][q] < lo->y || deckmin[1][q] > hi->y)
-			continue;
-		list[count++] = q;
-	}
-	return count;
-}
-
 static void growbox(vector3 *lo, vector3 *hi, const vector3 *p)
 {
-	lo->x = fminf(lo->x, p->x);
-	lo->y = fminf(lo->y, p->y);
-	lo->z = fminf(lo->z, p->z);
-	hi->x = fmaxf(hi->x, p->x);
-	hi->y = fmaxf(hi->y, p->y);
-	hi->z = fmaxf(hi->z, p->z);
+	lo->x = p->x < lo->x ? p->x : lo->x;
+	lo->y = p->y < lo->y ? p->y : lo->y;
+	lo->z = p->z < lo->z ? p->z : lo->z;
+	hi->x = p->x > hi->x ? p->x : hi->x;
+	hi->y = p->y > hi->y ? p->y : hi->y;
+	hi->z = p->z > hi->z ? p->z : hi->z;
 }
 
 void objectpointweights(int n, const vector3 *at, float weight[OBJECTPARTICLES])
