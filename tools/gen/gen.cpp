@@ -9,10 +9,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#ifndef FONTFILE
-#define FONTFILE "/usr/share/fonts/truetype/dejavu/DejaVuSansMono-Bold.ttf"
-#endif
-
 int main(int argc, char **argv)
 {
 	checkbigendian();

@@ -9,7 +9,11 @@
 
 constexpr int FONTIMAGE = 256;
 constexpr int CELL = 16;
-constexpr int GLYPHPIXELS = 13;   // leaves room for descenders and accents
+// Glyphs are drawn one per square cell, so they are rendered wider than
+// tall to fill the cell; the baseline leaves four rows for descenders.
+constexpr int GLYPHWIDTH = 18;
+constexpr int GLYPHHEIGHT = 15;
+constexpr int BASELINE = 12;
 constexpr int SOLIDBLOCK = 127;
 
 static unsigned char coverage[FONTIMAGE * FONTIMAGE];
@@ -60,17 +64,14 @@ static int renderglyphs(const char *fontfile)
 		FT_Done_FreeType(library);
 		return 0;
 	}
-	FT_Set_Pixel_Sizes(face, 0, GLYPHPIXELS);
-	int ascender = static_cast<int>(face->size->metrics.ascender >> 6);
-	int descender = static_cast<int>(face->size->metrics.descender >> 6);
-	int baseline = (CELL - (ascender - descender)) / 2 + ascender;
+	FT_Set_Pixel_Sizes(face, GLYPHWIDTH, GLYPHHEIGHT);
 	int rendered = 0;
 	for (int c = 0; c < 256; c++) {
 		if (!printable(c) || c == SOLIDBLOCK)
 			continue;
 		if (FT_Load_Char(face, static_cast<FT_ULong>(c), FT_LOAD_RENDER) != 0)
 			continue;
-		placeglyph(face->glyph, c, baseline);
+		placeglyph(face->glyph, c, BASELINE);
 		rendered++;
 	}
 	FT_Done_Face(face);
