@@ -59,6 +59,17 @@ static void clampcursor()
 	menuinputcursorpos = clampcolumn(menuinputcursorpos);
 }
 
+// The letter a key at a letter's code typed: the character it produced
+// when that is known (Shift with Caps Lock types small letters), else the
+// Shift rule.
+static int lettercase(int k, int shift)
+{
+	int produced = keyboard_ascii[k];
+	if (produced == k || produced == k - 32)
+		return produced;
+	return shift ? k - 32 : k;
+}
+
 // Letters, with keypad digits while NumLock is on. With Caps Lock the
 // layout remap moves a letter key to its capital's code, so the capitals
 // type as well.
@@ -67,7 +78,7 @@ static int typedletter(int repeat, int shift)
 	int result = -1;
 	for (int k = 'a'; k <= 'z'; k++) {
 		if (keydown(k, repeat))
-			result = shift ? k - 32 : k;
+			result = lettercase(k, shift);
 	}
 	for (int k = 'A'; k <= 'Z'; k++) {
 		if (keydown(k, repeat))
