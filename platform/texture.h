@@ -44,7 +44,7 @@ constexpr int TEX_FONT = 511;        // "font00.bmp": text and pointer
 // Headless (tvcore): the memory side of the table.
 
 // Frees the slot's old pixels and gives it a zero-filled buffer for a
-// width x height image (twice that when mipmapped, for the chain). Returns
+// width x height image (with room for the whole chain when mipmapped). Returns
 // the buffer, or null (slot untouched) for a bad slot or size.
 unsigned char *allocatetexture(int slot, int width, int height, int mipmapped);
 // Number of mip levels, level 0 included, for a width x height image:
