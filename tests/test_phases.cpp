@@ -418,3 +418,78 @@ TEST(Phases, BadCountsNeverReadPastTheTables)
 	ASSERT_TRUE(steps(60));
 	EXPECT_EQ(phasenum, MAXPHASES + 1);
 }
+
+TEST(Phases, PhasesBeyondSixteenMakeNoVehicles)
+{
+	setupvehicleworld();
+	buildtruss(0);
+	for (int k = 0; k < 18; k++)
+		addphase(PHASEVEHICLES);
+	placecar(17, 70.0f, 200.0f);
+	resetsim();
+	phasenum = 1;
+	ASSERT_TRUE(steps(80));
+	EXPECT_EQ(phasenum, 19);
+	EXPECT_EQ(numofobjects, 0);
+	EXPECT_EQ(sim.testfailed, 0);
+	EXPECT_EQ(numofparticles, numofpoints) << "no vehicle was made and taken back";
+}
+
+TEST(Phases, ManualMachineAdvancesOnRequest)
+{
+	setupvehicleworld();
+	builddrawbridge(1);
+	int cars = addphase(PHASEVEHICLES);
+	addphase(PHASEDRAWBRIDGEUP);
+	placecar(cars, 70.0f, 200.0f);
+	resetsim();
+	sim.manualphase = 1;
+	phasenum = 1;
+	ASSERT_TRUE(steps(60));
+	ASSERT_EQ(numofobjects, 1);
+	EXPECT_EQ(sim.phasestate, 0) << "the car is on its way";
+
+	// Skipping a phase whose vehicles have not arrived fails the test.
+	sim.nextphase = 1;
+	ASSERT_TRUE(step());
+	EXPECT_EQ(sim.testfailed, 1);
+	EXPECT_EQ(phasenum, 2);
+	EXPECT_EQ(numofobjects, 0);
+	EXPECT_EQ(sim.nextphase, 0);
+
+	// The drawbridge moves only while its request is held.
+	ASSERT_TRUE(steps(5));
+	EXPECT_EQ(countparticles(PARTICLE_HALFJOINT), 0);
+	sim.drawbridgeup = 1;
+	ASSERT_TRUE(steps(5));
+	EXPECT_EQ(countparticles(PARTICLE_HALFJOINT), 4);
+	EXPECT_EQ(sim.phasestate, 2);
+}
+
+TEST(Phases, MouseDragPullsNearbyJoints)
+{
+	setupvehicleworld();
+	buildtruss(0);
+	resetsim();
+	int before = numofparticles, bonds = numofbonds;
+	vector3 hit = {130.0f, 105.0f, FRONTZ};
+	dragstructure(&hit, 0);
+	ASSERT_EQ(numofparticles, before + 1);
+	int drag = numofparticles - 1;
+	EXPECT_EQ(particle[drag].type, PARTICLE_DRAG);
+	EXPECT_GT(numofbonds, bonds);
+	for (int b = bonds; b < numofbonds; b++) {
+		EXPECT_EQ(bond[b].type, BOND_DRAG);
+		int other = bond[b].particle1 == drag ? bond[b].particle2 : bond[b].particle1;
+		EXPECT_NE(particle[other].type, PARTICLE_FIXED);
+	}
+	// Held: the last drag point heads for the new hit, and a new one is made.
+	vector3 next = {130.0f, 115.0f, FRONTZ};
+	dragstructure(&next, 1);
+	EXPECT_EQ(particle[drag].timetolive, 1);
+	EXPECT_NEAR(particle[drag].velocity.y, 0.25f, 1e-6f);
+	EXPECT_EQ(numofparticles, before + 2);
+	EXPECT_EQ(checksimulation(), "");
+	ASSERT_TRUE(steps(5));
+	EXPECT_EQ(countparticles(PARTICLE_DRAG), 0) << "drag points live one step";
+}
