@@ -21,3 +21,9 @@ void structurestep();
 int addpoint(int type, float x, float y, float z);
 // Appends a link (no rules applied).
 void addlink(int a, int b, int type, int deck);
+// A braced Warren truss from x0 in bays of 10 between anchors, in the two
+// editing planes, as the editor builds it with Mirror and Crossbeams on.
+void buildtruss(float x0, int bays, int type);
+// Steel deck links alone from x0 in eight bays of 20 between anchors: far
+// too long a span without a truss.
+void builddeckonly(float x0);

@@ -17,7 +17,6 @@
 bondstruct bond[MAXBONDS];
 int numofbonds;
 
-constexpr int SOLVERPASSES = 32;
 constexpr int SPRAYLIFE = 100;
 constexpr int SPLASHSPRAYS = 9;
 constexpr float SPLASHTHRESHOLD = 0.3f;
@@ -238,32 +237,42 @@ static void entrysplash(const particlestruct *a, const particlestruct *b, const 
 	}
 }
 
-// Air or water resistance against the motion of one end across the bond.
-static void dragend(particlestruct *p, const vector3 *dir, float area, float water)
+// The drag runs over every bond in every step, so its vector arithmetic is
+// written out here rather than called; each line computes what the vector
+// library would, in the same order.
+static inline float length3(float x, float y, float z)
+{
+	return sqrtf((x * x + y * y) + z * z);
+}
+
+// Air or water resistance against the motion of one end across the bond
+// with unit direction (dx, dy, dz).
+static void dragend(particlestruct *p, float dx, float dy, float dz, float area, float water)
 {
 	if (p->retention == 0.0f)
 		return;
-	vector3 relative;
-	if (p->position.y > water)
-		scaleaddvectors(&relative, &p->savedvelocity, &sim.wind, FLOWSCALE);
-	else
-		scaleaddvectors(&relative, &p->savedvelocity, &sim.current, FLOWSCALE);
+	const vector3 *flow = p->position.y > water ? &sim.wind : &sim.current;
+	float rx = p->savedvelocity.x + flow->x * FLOWSCALE;
+	float ry = p->savedvelocity.y + flow->y * FLOWSCALE;
+	float rz = p->savedvelocity.z + flow->z * FLOWSCALE;
 
-	vector3 across;
-	crossproduct(&across, dir, &relative);
-	float speed = STEPSPERSECOND * vectorlength(&across);
+	float ax = dz * ry - dy * rz;
+	float ay = dx * rz - dz * rx;
+	float az = dy * rx - dx * ry;
+	float speed = STEPSPERSECOND * length3(ax, ay, az);
 	float density = water > p->position.y ? WATERDENSITY : AIRDENSITY;
 	float force = 0.5f * 0.5f * area * 0.5f * density * speed * speed;
 	float change = force / 2500.0f / p->mass;
 	// Drag can stop an end relative to the air or water, never reverse it:
 	// a light end in a strong flow would otherwise swing ever harder.
-	float relativespeed = vectorlength(&relative);
+	float relativespeed = length3(rx, ry, rz);
+	if (relativespeed == 0.0f)
+		return;
 	if (change > relativespeed)
 		change = relativespeed;
-
-	vector3 unit;
-	normalizevector(&unit, &relative);
-	scaleaddvectors(&p->velocity, &p->velocity, &unit, -change);
+	p->velocity.x += rx / relativespeed * -change;
+	p->velocity.y += ry / relativespeed * -change;
+	p->velocity.z += rz / relativespeed * -change;
 }
 
 void bonddragsimulation()
@@ -280,163 +289,31 @@ void bonddragsimulation()
 		particlestruct *pb = &particle[b->particle2];
 		float area = 2.0f * bondtype[b->type].radius * b->restlength;
 
-		vector3 mean;
-		addvectors(&mean, &pa->velocity, &pb->velocity);
-		scalevector(&mean, &mean, 0.5f);
-		if (pa->position.y > water && water > pb->position.y)
-			surfacespray(pa, pb, &mean);
-		if (pb->position.y > water && water > pa->position.y)
-			surfacespray(pb, pa, &mean);
-		entrysplash(pa, pb, &mean, water);
-		entrysplash(pb, pa, &mean, water);
-
-		vector3 dir;
-		subtractvectors(&dir, &pb->position, &pa->position);
-		normalizevector(&dir, &dir);
-		dragend(pa, &dir, area, water);
-		dragend(pb, &dir, area, water);
-	}
-}
-
-// --- solver -----------------------------------------------------------------
-
-// What the 32 passes need of one bond, gathered once per step so the pass
-// loop touches one compact record per bond.
-struct bondwork {
-	int particle1;
-	int particle2;
-	int tensiononly;
-	float separationx, separationy, separationz;  // particle2 - particle1
-	float k;
-	float share1;  // part of the correction taken by particle1
-	float share2;
-	float restlength;
-};
-
-static vector3 particletemp[MAXPARTICLES];
-static vector3 particleprevtemp[MAXPARTICLES];
-static bondwork work[MAXBONDS];
-// Passes that take part with the same set of pass masks share one list of
-// bond indices, in index order, so the corrections add up in the same order.
-static int passlist[SOLVERPASSES][MAXBONDS];
-static int passlistcount[SOLVERPASSES];
-static int passlistof[SOLVERPASSES];  // list of each pass, -1 when no bond takes part
-
-static void gatherwork()
-{
-	for (int i = 0; i < numofbonds; i++) {
-		const bondstruct *b = &bond[i];
-		const particlestruct *p1 = &particle[b->particle1];
-		const particlestruct *p2 = &particle[b->particle2];
-		bondwork *w = &work[i];
-		w->particle1 = b->particle1;
-		w->particle2 = b->particle2;
-		w->tensiononly = bondtype[b->type].compressionlimit == 0.0f;
-		w->separationx = p2->position.x - p1->position.x;
-		w->separationy = p2->position.y - p1->position.y;
-		w->separationz = p2->position.z - p1->position.z;
-		w->restlength = b->restlength;
-		if (p1->retention != 0.0f && p2->retention != 0.0f) {
-			w->k = b->stiffness / (p1->mass + p2->mass);
-			w->share2 = p1->mass;
-			w->share1 = p2->mass;
-		} else {
-			w->k = b->stiffness;
-			w->share2 = p2->retention != 0.0f ? 1.0f : 0.0f;
-			w->share1 = p1->retention != 0.0f ? 1.0f : 0.0f;
+		// Spray only where an end is at or under the surface.
+		if (!(pa->position.y > water && pb->position.y > water)) {
+			vector3 mean;
+			addvectors(&mean, &pa->velocity, &pb->velocity);
+			scalevector(&mean, &mean, 0.5f);
+			if (pa->position.y > water && water > pb->position.y)
+				surfacespray(pa, pb, &mean);
+			if (pb->position.y > water && water > pa->position.y)
+				surfacespray(pb, pa, &mean);
+			entrysplash(pa, pb, &mean, water);
+			entrysplash(pb, pa, &mean, water);
 		}
-	}
-}
 
-// Pass p takes the bonds whose pass mask shares no bit with p; only the low
-// five bits of a mask can meet a pass number.
-static void buildpasslists()
-{
-	uint32_t present = 0;  // bit m: some live bond has (passmask & 31) == m
-	for (int i = 0; i < numofbonds; i++) {
-		if (bond[i].state != BOND_BROKEN)
-			present |= 1u << (bond[i].passmask & 31);
-	}
-
-	uint32_t signature[SOLVERPASSES];
-	int lists = 0;
-	for (int p = 0; p < SOLVERPASSES; p++) {
-		uint32_t sig = 0;
-		for (int m = 0; m < 32; m++) {
-			if (present >> m & 1 && (m & p) == 0)
-				sig |= 1u << m;
-		}
-		passlistof[p] = -1;
-		if (sig == 0)
-			continue;
-		for (int l = 0; l < lists; l++) {
-			if (signature[l] == sig)
-				passlistof[p] = l;
-		}
-		if (passlistof[p] != -1)
-			continue;
-
-		signature[lists] = sig;
-		int count = 0;
-		for (int i = 0; i < numofbonds; i++) {
-			if (bond[i].state != BOND_BROKEN && sig >> (bond[i].passmask & 31) & 1)
-				passlist[lists][count++] = i;
-		}
-		passlistcount[lists] = count;
-		passlistof[p] = lists++;
-	}
-}
-
-static void solverpass(const int *list, int count)
-{
-	memcpy(particleprevtemp, particletemp, sizeof(vector3) * numofparticles);
-	for (int n = 0; n < count; n++) {
-		const bondwork *w = &work[list[n]];
-		const vector3 *v1 = &particleprevtemp[w->particle1];
-		const vector3 *v2 = &particleprevtemp[w->particle2];
-		float vx = w->separationx + v2->x - v1->x;
-		float vy = w->separationy + v2->y - v1->y;
-		float vz = w->separationz + v2->z - v1->z;
-		float len = sqrtf(vx * vx + vy * vy + vz * vz);
-		float dx = 0.0f, dy = 0.0f, dz = 0.0f;
+		float dx = pb->position.x - pa->position.x;
+		float dy = pb->position.y - pa->position.y;
+		float dz = pb->position.z - pa->position.z;
+		float len = length3(dx, dy, dz);
 		if (len != 0.0f) {
-			dx = vx / len;
-			dy = vy / len;
-			dz = vz / len;
+			dx /= len;
+			dy /= len;
+			dz /= len;
 		}
-		float x = len - w->restlength;
-		if (w->tensiononly && x < 0.0f)
-			x = 0.0f;
-		x = x * w->k;
-
-		float s1 = w->share1 * x;
-		float s2 = w->share2 * x;
-		vector3 *t1 = &particletemp[w->particle1];
-		vector3 *t2 = &particletemp[w->particle2];
-		t1->x += dx * s1;
-		t1->y += dy * s1;
-		t1->z += dz * s1;
-		t2->x -= dx * s2;
-		t2->y -= dy * s2;
-		t2->z -= dz * s2;
+		dragend(pa, dx, dy, dz, area, water);
+		dragend(pb, dx, dy, dz, area, water);
 	}
-}
-
-void bondsimulation()
-{
-	bonddragsimulation();
-
-	for (int i = 0; i < numofparticles; i++)
-		particletemp[i] = particle[i].velocity;
-	gatherwork();
-	buildpasslists();
-	for (int p = 0; p < SOLVERPASSES; p++) {
-		int l = passlistof[p];
-		if (l != -1)
-			solverpass(passlist[l], passlistcount[l]);
-	}
-	for (int i = 0; i < numofparticles; i++)
-		particle[i].velocity = particletemp[i];
 }
 
 // --- stress and breaking ----------------------------------------------------
