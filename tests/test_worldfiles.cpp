@@ -283,6 +283,8 @@ TEST_F(WorldFiles, ObjectPhysicsRoundTripAndClearance)
 	ASSERT_TRUE(loadobjectphysics(123));
 	EXPECT_EQ(memcmp(&objectphysics[123], &written, sizeof written), 0);
 	EXPECT_EQ(objectsize[123].clearance, 4.0f);
+	ASSERT_TRUE(saveobjectphysics(123));
+	EXPECT_EQ(readfile("object/object23.tvp"), bytes);
 
 	// Corners all at or above the origin: no clearance.
 	for (vector3 &corner : objectphysics[23].bodypoint)
