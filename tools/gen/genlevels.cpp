@@ -12,7 +12,7 @@
 #include "world/level.h"
 #include "world/mappack.h"
 
-enum { IRON = 2, STEEL = 3, CABLE = 4, SUSPENSION = 5, HEAVY = 6, HYDRAULIC = 8 };
+enum { IRON = 2, STEEL = 3, CABLE = 4, SUSPENSION = 5, HEAVY = 6, PULLER = 7, HYDRAULIC = 8 };
 enum { ANCHOR = POINTANCHOR, JOINT = POINTJOINT, SPLIT = POINTDRAWBRIDGE, CURVE = POINTCURVE };
 enum { TRAIN = 0, BOXCAR = 5, CAR = 17 };
 
@@ -28,7 +28,7 @@ static void finishlevel(const char *file)
 
 static void littlecreek()
 {
-	static const terrainplan land = {1260.0f, 1300.0f, 275.0f, 300.0f, 60.0f, 1};
+	static const terrainplan land = {1260.0f, 1300.0f, 275.0f, 300.0f, 60.0f, 1, 0.0f, 0.0f};
 	static const designpoint p[] = {
 		{1260, 320, ANCHOR}, {1300, 320, ANCHOR}, {1280, 320, JOINT},
 		{1270, 335, JOINT}, {1290, 335, JOINT},
@@ -51,7 +51,7 @@ static void littlecreek()
 // to (1270, 320) and the second up to (1260, 335).
 static void firsttruss()
 {
-	static const terrainplan land = {1250.0f, 1310.0f, 272.0f, 300.0f, 80.0f, 2};
+	static const terrainplan land = {1250.0f, 1310.0f, 272.0f, 300.0f, 80.0f, 2, 0.0f, 0.0f};
 	static const designpoint p[] = {
 		{1250, 320, ANCHOR}, {1310, 320, ANCHOR}, {1270, 320, JOINT}, {1290, 320, JOINT},
 		{1260, 335, JOINT}, {1280, 335, JOINT}, {1300, 335, JOINT},
@@ -74,7 +74,7 @@ static void firsttruss()
 
 static void railcrossing()
 {
-	static const terrainplan land = {1240.0f, 1320.0f, 270.0f, 298.0f, 90.0f, 3};
+	static const terrainplan land = {1240.0f, 1320.0f, 270.0f, 298.0f, 90.0f, 3, 0.0f, 0.0f};
 	static const designpoint p[] = {
 		{1240, 320, ANCHOR}, {1320, 320, ANCHOR},
 		{1260, 320, JOINT}, {1280, 320, JOINT}, {1300, 320, JOINT},
@@ -99,7 +99,7 @@ static void railcrossing()
 // 1320, hung by cables from the high anchors at (1240, 360) and (1320, 360).
 static void hangingdeck()
 {
-	static const terrainplan land = {1240.0f, 1320.0f, 268.0f, 298.0f, 120.0f, 4};
+	static const terrainplan land = {1240.0f, 1320.0f, 268.0f, 298.0f, 120.0f, 4, 0.0f, 0.0f};
 	static const designpoint p[] = {
 		{1240, 320, ANCHOR}, {1320, 320, ANCHOR}, {1240, 360, ANCHOR}, {1320, 360, ANCHOR},
 		{1260, 320, JOINT}, {1280, 320, JOINT}, {1300, 320, JOINT},
@@ -122,7 +122,7 @@ static void hangingdeck()
 
 static void windygorge()
 {
-	static const terrainplan land = {1220.0f, 1340.0f, 262.0f, 292.0f, 160.0f, 5};
+	static const terrainplan land = {1220.0f, 1340.0f, 262.0f, 292.0f, 160.0f, 5, 0.0f, 0.0f};
 	static const designpoint p[] = {
 		{1220, 320, ANCHOR}, {1340, 320, ANCHOR}, {1220, 300, ANCHOR}, {1340, 300, ANCHOR},
 		{1240, 320, JOINT}, {1260, 320, JOINT}, {1280, 320, JOINT}, {1300, 320, JOINT}, {1320, 320, JOINT},
@@ -154,7 +154,7 @@ static void windygorge()
 // the deck's middle point is a drawbridge joint that parts and rejoins.
 static void drawbridge()
 {
-	static const terrainplan land = {1240.0f, 1320.0f, 265.0f, 297.0f, 100.0f, 6};
+	static const terrainplan land = {1240.0f, 1320.0f, 265.0f, 297.0f, 100.0f, 6, 0.0f, 0.0f};
 	static const designpoint p[] = {
 		{1240, 320, ANCHOR}, {1320, 320, ANCHOR}, {1245, 305, ANCHOR}, {1315, 305, ANCHOR},
 		{1260, 320, JOINT}, {1280, 320, SPLIT}, {1300, 320, JOINT},
@@ -186,7 +186,7 @@ static void drawbridge()
 // cables running down to the deck.
 static void suspension()
 {
-	static const terrainplan land = {1200.0f, 1360.0f, 258.0f, 290.0f, 180.0f, 7};
+	static const terrainplan land = {1200.0f, 1360.0f, 258.0f, 290.0f, 180.0f, 7, 0.0f, 0.0f};
 	static designpoint p[4 + 7 + 7] = {
 		{1200, 320, ANCHOR}, {1360, 320, ANCHOR}, {1200, 380, ANCHOR}, {1360, 380, ANCHOR},
 	};
@@ -228,7 +228,7 @@ static void suspension()
 
 static void faultline()
 {
-	static const terrainplan land = {1230.0f, 1330.0f, 262.0f, 294.0f, 140.0f, 8};
+	static const terrainplan land = {1230.0f, 1330.0f, 262.0f, 294.0f, 140.0f, 8, 0.0f, 0.0f};
 	static const designpoint p[] = {
 		{1230, 320, ANCHOR}, {1330, 320, ANCHOR}, {1230, 300, ANCHOR}, {1330, 300, ANCHOR},
 		{1250, 320, JOINT}, {1270, 320, JOINT}, {1290, 320, JOINT}, {1310, 320, JOINT},
@@ -255,8 +255,96 @@ static void faultline()
 	finishlevel("demo8");
 }
 
+// A single leaf lifted from above: a shortening hydraulic from a high
+// anchor behind the hinge pulls the leaf up, and its tip parts from a
+// fixed bracket on the far bank.
+static void liftspan()
+{
+	static const terrainplan land = {1250.0f, 1310.0f, 268.0f, 296.0f, 110.0f, 9, 0.0f, 0.0f};
+	static const designpoint p[] = {
+		{1250, 320, ANCHOR}, {1310, 320, ANCHOR}, {1245, 340, ANCHOR}, {1310, 300, ANCHOR},
+		{1270, 320, JOINT}, {1290, 320, SPLIT}, {1260, 335, JOINT}, {1280, 335, JOINT},
+	};
+	static const designmember m[] = {
+		{0, 4, STEEL, 1}, {4, 5, STEEL, 1}, {5, 1, STEEL, 1},
+		{0, 6, STEEL, 0}, {6, 4, STEEL, 0}, {4, 7, STEEL, 0}, {7, 5, STEEL, 0}, {6, 7, STEEL, 0},
+		{3, 5, HEAVY, 0},
+		{2, 6, PULLER, 0},
+	};
+	beginlevel("Lift Span", "One leaf this time, pulled up", "by a hydraulic that shortens.", "Cars cross, the span lifts", "and lowers, then a train.");
+	buildterrain(&land);
+	failed += buildbridge(p, COUNT(p), m, COUNT(m));
+	addphase(PHASEVEHICLES);
+	addphase(PHASEDRAWBRIDGEUP);
+	addphase(PHASEDRAWBRIDGEDOWN);
+	addphase(PHASEVEHICLES);
+	addvehicle(CAR, 1190.0f, 1430.0f, 1, 0, 0);
+	addvehicle(CAR, 1160.0f, 1405.0f, 1, 0, 0);
+	addvehicle(TRAIN, 1215.0f, 1470.0f, 4, 2, BOXCAR);
+	addprops(&land, 9, 4);
+	finishlevel("demo9");
+}
+
+// The last crossing: a deep truss over a wide gap, resting on a rock pier
+// midstream, with wind, a current, a train, a quake and then cars.
+static void grandcrossing()
+{
+	constexpr float left = 1220.0f, right = 1340.0f;
+	constexpr int panels = 6;
+	static const terrainplan land = {left, right, 255.0f, 285.0f, 200.0f, 10, 1280.0f, 292.0f};
+	static designpoint p[5 + 2 * (panels - 1)];
+	static designmember m[panels + 2 + 3 * (panels - 1) + 2 + 3];
+	int np = 0, nm = 0;
+	p[np++] = designpoint{left, 320, ANCHOR};
+	p[np++] = designpoint{right, 320, ANCHOR};
+	p[np++] = designpoint{left, 295, ANCHOR};
+	p[np++] = designpoint{right, 295, ANCHOR};
+	p[np++] = designpoint{1280, 292, ANCHOR};
+	const int deck = np;
+	for (int k = 1; k < panels; k++)
+		p[np++] = designpoint{left + 20.0f * k, 320, JOINT};
+	const int top = np;
+	for (int k = 1; k < panels; k++)
+		p[np++] = designpoint{left + 20.0f * k, 350, JOINT};
+	const int inner = panels - 1;  // deck and top points between the banks
+	for (int k = 0; k < panels; k++)
+		m[nm++] = designmember{k == 0 ? 0 : deck + k - 1, k == panels - 1 ? 1 : deck + k, STEEL, 1};
+	m[nm++] = designmember{0, top, HEAVY, 0};
+	m[nm++] = designmember{top + inner - 1, 1, HEAVY, 0};
+	for (int k = 0; k < inner; k++)
+		m[nm++] = designmember{deck + k, top + k, HEAVY, 0};
+	for (int k = 0; k + 1 < inner; k++)
+		m[nm++] = designmember{top + k, top + k + 1, HEAVY, 0};
+	// Diagonals rising towards the middle from either end.
+	for (int k = 0; k + 1 < inner; k++) {
+		int towardsright = left + 20.0f * (k + 1) < 1280.0f;
+		if (towardsright)
+			m[nm++] = designmember{deck + k, top + k + 1, HEAVY, 0};
+		else
+			m[nm++] = designmember{deck + k + 1, top + k, HEAVY, 0};
+	}
+	m[nm++] = designmember{2, deck, HEAVY, 0};
+	m[nm++] = designmember{3, deck + inner - 1, HEAVY, 0};
+	for (int k = 0; k < inner; k++)
+		if (fabsf(p[deck + k].x - 1280.0f) <= 20.0f)
+			m[nm++] = designmember{4, deck + k, HEAVY, 0};
+	beginlevel("Grand Crossing", "A deep gap, a rock pier", "midstream, wind and a current.", "A train crosses, the ground", "quakes, then the cars follow.");
+	buildterrain(&land);
+	failed += buildbridge(p, np, m, nm);
+	setweather(8.0f, 4.0f);
+	addphase(PHASEVEHICLES);
+	addphase(PHASEEARTHQUAKE);
+	addphase(PHASEVEHICLES);
+	addvehicle(TRAIN, 1185.0f, 1490.0f, 1, 3, BOXCAR);
+	addvehicle(CAR, 1160.0f, 1470.0f, 3, 0, 0);
+	addvehicle(CAR, 1130.0f, 1445.0f, 3, 0, 0);
+	addvehicle(CAR, 1100.0f, 1420.0f, 3, 0, 0);
+	addprops(&land, 10, 5);
+	finishlevel("demo10");
+}
+
 static const char *const packlevels[] = {
-	"demo1", "demo2", "demo3", "demo4", "demo5", "demo6", "demo7", "demo8",
+	"demo1", "demo2", "demo3", "demo4", "demo5", "demo6", "demo7", "demo8", "demo9", "demo10",
 };
 
 static const char *const packtext[MAXPACKTEXTLINES] = {
@@ -272,7 +360,7 @@ static const char *const packtext[MAXPACKTEXTLINES] = {
 	"Trusvane.",
 	"",
 	"",
-	"Eight rivers, gorges and",
+	"Ten rivers, gorges and",
 	"faults to bridge, from a",
 	"creek to a suspension span.",
 	"Start with Little Creek.",
@@ -310,6 +398,8 @@ int generatelevels()
 	drawbridge();
 	suspension();
 	faultline();
+	liftspan();
+	grandcrossing();
 	failed += chdir("../..") != 0;
 	return failed;
 }

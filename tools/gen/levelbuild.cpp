@@ -64,6 +64,8 @@ void buildterrain(const terrainplan *plan)
 				// The river bed, cut straight through the map so the banks
 				// stand as cliffs at the bridge's ends.
 				h = plan->floor + 4.0f * tilefractal(i / 8.0f, j / 8.0f, 64, 2, plan->seed + 1);
+				if (plan->piertop > 0.0f && fabsf(x - plan->pierx) <= 10.0f && fabsf(z - LANEZ) <= 15.0f)
+					h = plan->piertop;
 			} else {
 				// Flat banks along the road, rising into hills away from it.
 				float away = smoothstepunit((fabsf(z - LANEZ) - 100.0f) / 250.0f);

@@ -32,6 +32,8 @@ struct terrainplan {
 	float water;
 	float hills;              // height of the hills beside the road
 	int seed;
+	float pierx;              // a rock pier standing in the river under the
+	float piertop;            // road at this x, up to this height; 0: none
 };
 
 // Starts an empty level record and bridge with the given texts.
