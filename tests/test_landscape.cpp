@@ -223,6 +223,10 @@ TEST(Landscape, TracksFollowARouteEveryFiveUnits)
 	railroute(0, -0.9f, {500.0f, 0.0f, 1000.0f}, {1000.0f, 0.0f, 1000.0f});
 	setuptracks();
 	EXPECT_EQ(numoftracks, 200);
+	// Two equal waypoints: every step lands on the same spot, which counts once.
+	railroute(0, 0.0f, {500.0f, 0.0f, 1000.0f}, {500.0f, 0.0f, 1000.0f});
+	setuptracks();
+	EXPECT_EQ(numoftracks, 1);
 	// Boats lay none.
 	level.levelobject[0].type = 32;
 	setuptracks();

@@ -239,11 +239,13 @@ static void layroutesegment(const levelobjectstruct *o, int j)
 	vector3 step;
 	subtractvectors(&step, to, from);
 	float length = vectorlength(&step);
-	if (!std::isfinite(length) || length == 0.0f)
+	if (!std::isfinite(length))
 		return;
 	float steps = std::fmin(std::trunc(length / LANDSCAPESTEP), MAXTRACKSTEPS);
 	int count = (int)steps;
-	scalevector(&step, &step, LANDSCAPESTEP / length);
+	// Two equal waypoints give no direction: the cursor stays on them.
+	normalizevector(&step, &step);
+	scalevector(&step, &step, LANDSCAPESTEP);
 	vector3 cursor = *from;
 	if (j == 0) {
 		scaleaddvectors(&cursor, &cursor, &step, -(float)TRACKLEADSTEPS);
@@ -274,11 +276,10 @@ void setuptracks()
 
 void setuplandscapetexture()
 {
-	if (!landscapeusable())
-		return;
 	int width = level.landscapewidth;
 	int depth = level.landscapedepth;
-	unsigned char *pixels = allocatetexture(TEX_LANDSCAPE, width, depth, 0);
+	unsigned char *pixels =
+		landscapeusable() ? allocatetexture(TEX_LANDSCAPE, width, depth, 0) : nullptr;
 	if (pixels) {
 		for (int z = 0; z < depth; z++) {
 			for (int x = 0; x < width; x++) {
