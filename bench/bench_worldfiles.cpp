@@ -53,11 +53,20 @@ static void BM_BridgeCost(benchmark::State &state)
 }
 BENCHMARK(BM_BridgeCost);
 
+static char startfolder[PATHSIZE];
+
 static void entertemp(char *path)
 {
-	if (!mkdtemp(path) || chdir(path) != 0)
+	if (!getcwd(startfolder, sizeof startfolder) || !mkdtemp(path) || chdir(path) != 0)
 		abort();
 	checkbigendian();
+}
+
+static void leavetemp(const char *path)
+{
+	remove("full.tvb");
+	if (chdir(startfolder) != 0 || rmdir(path) != 0)
+		abort();
 }
 
 static void BM_SaveFullBridge(benchmark::State &state)
@@ -69,7 +78,7 @@ static void BM_SaveFullBridge(benchmark::State &state)
 		if (!savelevel("full", 1))
 			state.SkipWithError("save failed");
 	}
-	remove("full.tvb");
+	leavetemp(path);
 }
 BENCHMARK(BM_SaveFullBridge)->Unit(benchmark::kMillisecond);
 
@@ -84,7 +93,7 @@ static void BM_LoadFullBridge(benchmark::State &state)
 		if (!loadlevel("full", 1))
 			state.SkipWithError("load failed");
 	}
-	remove("full.tvb");
+	leavetemp(path);
 }
 BENCHMARK(BM_LoadFullBridge)->Unit(benchmark::kMillisecond);
 
