@@ -12,18 +12,10 @@
 #include "world/simrandom.h"
 #include "world/simulation.h"
 #include "world/soundevents.h"
-#include "world/sprite.h"
 
 bondstruct bond[MAXBONDS];
 int numofbonds;
 
-constexpr int SPRAYLIFE = 100;
-constexpr int SPLASHSPRAYS = 9;
-constexpr float SPLASHTHRESHOLD = 0.3f;
-constexpr float WATERDENSITY = 1000.0f;
-constexpr float AIRDENSITY = 1.29f;
-constexpr float STEPSPERSECOND = 50.0f;
-constexpr float FLOWSCALE = 0.02f;  // wind and current in units per step
 
 // --- duplicate pairs --------------------------------------------------------
 
@@ -171,166 +163,22 @@ void deletebond(int index)
 		bond[index] = bond[numofbonds];
 }
 
-// --- drag -------------------------------------------------------------------
-
-static float randompitch()
-{
-	return 0.69f + (float)(simrandom() & 31) / 100.0f;
-}
-
-static int randomsplash()
-{
-	return SOUND_SPLASH + simrandom() % 3;
-}
-
-// A bond reaching from above the water (a) to below it (b) throws spray
-// where it crosses the surface when it moves fast enough.
-static void surfacespray(const particlestruct *a, const particlestruct *b, const vector3 *mean)
-{
-	vector3 hit, normal;
-	float t;
-	if (!lineintersectwater(&hit, &normal, &t, &b->position, &a->position))
-		return;
-	float strength = 5.0f * vectorlength(mean);
-	if (!(strength > SPLASHTHRESHOLD))
-		return;
-
-	vector3 crossing, span, velocity;
-	subtractvectors(&span, &a->position, &b->position);
-	scaleaddvectors(&crossing, &b->position, &span, t);
-	negvector(&velocity, mean);
-	// Sound and pitch are drawn only for a splash that happens, so the
-	// numbers follow the state alone.
-	int id = randomsplash();
-	playsound(id, &b->position, nullptr, 0, strength, randompitch());
-	createsprite(SPRITE_SPRAY, &crossing, &velocity, SPRAYLIFE);
-}
-
-// An end that has just dropped under the surface sends up a line of spray.
-static void entrysplash(const particlestruct *a, const particlestruct *b, const vector3 *mean,
-	float water)
-{
-	if (!(water > a->position.y && a->prevposition.y > water))
-		return;
-	vector3 hit, normal;
-	float t;
-	if (!lineintersectwater(&hit, &normal, &t, &a->position, &b->prevposition))
-		return;
-
-	vector3 start = a->position;
-	start.y = water;
-	vector3 step;
-	subtractvectors(&step, &hit, &start);
-	scalevector(&step, &step, 0.125f);
-	vector3 velocity;
-	negvector(&velocity, mean);
-	float strength = 5.0f * vectorlength(&velocity);
-	if (!(strength > SPLASHTHRESHOLD))
-		return;
-
-	int id = randomsplash();
-	playsound(id, &a->position, nullptr, 0, strength, randompitch());
-	for (int k = 0; k < SPLASHSPRAYS; k++) {
-		vector3 at;
-		scaleaddvectors(&at, &start, &step, (float)k);
-		createsprite(SPRITE_SPRAY, &at, &velocity, SPRAYLIFE);
-	}
-}
-
-// The drag runs over every bond in every step, so its vector arithmetic is
-// written out here rather than called; each line computes what the vector
-// library would, in the same order.
-static inline float length3(float x, float y, float z)
-{
-	return sqrtf((x * x + y * y) + z * z);
-}
-
-// Air or water resistance against the motion of one end across the bond
-// with unit direction (dx, dy, dz).
-static void dragend(particlestruct *p, float dx, float dy, float dz, float area, float water)
-{
-	if (p->retention == 0.0f)
-		return;
-	const vector3 *flow = p->position.y > water ? &sim.wind : &sim.current;
-	float rx = p->savedvelocity.x + flow->x * FLOWSCALE;
-	float ry = p->savedvelocity.y + flow->y * FLOWSCALE;
-	float rz = p->savedvelocity.z + flow->z * FLOWSCALE;
-
-	float ax = dz * ry - dy * rz;
-	float ay = dx * rz - dz * rx;
-	float az = dy * rx - dx * ry;
-	float speed = STEPSPERSECOND * length3(ax, ay, az);
-	float density = water > p->position.y ? WATERDENSITY : AIRDENSITY;
-	float force = 0.5f * 0.5f * area * 0.5f * density * speed * speed;
-	float change = force / 2500.0f / p->mass;
-	// Drag can stop an end relative to the air or water, never reverse it:
-	// a light end in a strong flow would otherwise swing ever harder.
-	float relativespeed = length3(rx, ry, rz);
-	if (relativespeed == 0.0f)
-		return;
-	if (change > relativespeed)
-		change = relativespeed;
-	p->velocity.x += rx / relativespeed * -change;
-	p->velocity.y += ry / relativespeed * -change;
-	p->velocity.z += rz / relativespeed * -change;
-}
-
-void bonddragsimulation()
-{
-	for (int i = 0; i < numofparticles; i++)
-		particle[i].savedvelocity = particle[i].velocity;
-
-	float water = level.waterlevel;
-	for (int i = 0; i < numofbonds; i++) {
-		const bondstruct *b = &bond[i];
-		if (b->type >= BOND_DECKCROSS)
-			continue;
-		particlestruct *pa = &particle[b->particle1];
-		particlestruct *pb = &particle[b->particle2];
-		float area = 2.0f * bondtype[b->type].radius * b->restlength;
-
-		// Spray only where an end is at or under the surface.
-		if (!(pa->position.y > water && pb->position.y > water)) {
-			vector3 mean;
-			addvectors(&mean, &pa->velocity, &pb->velocity);
-			scalevector(&mean, &mean, 0.5f);
-			if (pa->position.y > water && water > pb->position.y)
-				surfacespray(pa, pb, &mean);
-			if (pb->position.y > water && water > pa->position.y)
-				surfacespray(pb, pa, &mean);
-			entrysplash(pa, pb, &mean, water);
-			entrysplash(pb, pa, &mean, water);
-		}
-
-		float dx = pb->position.x - pa->position.x;
-		float dy = pb->position.y - pa->position.y;
-		float dz = pb->position.z - pa->position.z;
-		float len = length3(dx, dy, dz);
-		if (len != 0.0f) {
-			dx /= len;
-			dy /= len;
-			dz /= len;
-		}
-		dragend(pa, dx, dy, dz, area, water);
-		dragend(pb, dx, dy, dz, area, water);
-	}
-}
-
 // --- stress and breaking ----------------------------------------------------
 
 // Stretch of a bond after this step's velocities, against its rest length.
+// Runs over every bond in every step, so the vector arithmetic is written
+// out, in the order the vector library would do it.
 static float bondstretch(const bondstruct *b)
 {
 	const particlestruct *p1 = &particle[b->particle1];
 	const particlestruct *p2 = &particle[b->particle2];
-	vector3 v;
-	subtractvectors(&v, &p2->position, &p1->position);
-	addvectors(&v, &v, &p2->velocity);
-	subtractvectors(&v, &v, &p1->velocity);
-	float x = vectorlength(&v) - b->restlength;
-	if (bondtype[b->type].compressionlimit == 0.0f && x < 0.0f)
-		x = 0.0f;
-	return x;
+	float x = p2->position.x - p1->position.x + p2->velocity.x - p1->velocity.x;
+	float y = p2->position.y - p1->position.y + p2->velocity.y - p1->velocity.y;
+	float z = p2->position.z - p1->position.z + p2->velocity.z - p1->velocity.z;
+	float stretch = sqrtf((x * x + y * y) + z * z) - b->restlength;
+	if (bondtype[b->type].compressionlimit == 0.0f && stretch < 0.0f)
+		stretch = 0.0f;
+	return stretch;
 }
 
 static void measurebond(bondstruct *b)

@@ -112,16 +112,17 @@ void calccdquadratio(float weights[4], int quad, const vector3 *at)
 		weights[k] = raw[k] / sum;
 }
 
-static float sidelength(const vector3 *a, const vector3 *b)
+// The drag runs over every quad in every step, so its vector arithmetic is
+// written out, in the order the vector library would do it.
+static inline float sidelength(const vector3 *a, const vector3 *b)
 {
-	vector3 v;
-	subtractvectors(&v, b, a);
-	return vectorlength(&v);
+	float x = b->x - a->x, y = b->y - a->y, z = b->z - a->z;
+	return sqrtf((x * x + y * y) + z * z);
 }
 
 // Heron's formula; rounding can push the product of a flat triangle below
 // zero, which is an area of 0.
-static float trianglearea(const vector3 *a, const vector3 *b, const vector3 *c)
+static inline float trianglearea(const vector3 *a, const vector3 *b, const vector3 *c)
 {
 	float ab = sidelength(a, b), bc = sidelength(b, c), ca = sidelength(c, a);
 	float s = (ab + bc + ca) * 0.5f;
@@ -132,7 +133,7 @@ static float trianglearea(const vector3 *a, const vector3 *b, const vector3 *c)
 }
 
 // How much of the edge from a to b lies under the water surface.
-static float edgeimmersion(const vector3 *a, const vector3 *b, float water)
+static inline float edgeimmersion(const vector3 *a, const vector3 *b, float water)
 {
 	int abelow = water > a->y;
 	int bbelow = water > b->y;

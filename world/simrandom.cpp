@@ -15,3 +15,8 @@ int simrandom()
 	// The high bits of an LCG are the well mixed ones.
 	return (int)(simrandomstate >> 33);
 }
+
+float randompitch()
+{
+	return 0.69f + (float)(simrandom() & 31) / 100.0f;
+}
