@@ -415,3 +415,40 @@ TEST(DeckCandidates, FindEveryQuadASegmentCrosses)
 	}
 	EXPECT_GT(hits, 100);
 }
+
+TEST(Vehicle, HullCuttingTheWaterThrowsSprayAlongTheWaterline)
+{
+	for (int type : {CARTYPE, BOATTYPE}) {
+		for (int pitched = 0; pitched < 2; pitched++) {
+			emptyworld();
+			orientation axes = identity();
+			// Level, or nose down so the waterline crosses the bottom face.
+			if (pitched) {
+				vector3 right = {1.0f, 0.0f, 0.0f};
+				rotateorientation(&axes, &right, 0.6f);
+			}
+			vector3 at = {130.0f, WATERY, 100.0f};
+			int n = createobject(&at, &axes, type);
+			for (int k = 0; k < OBJECTPARTICLES; k++)
+				particle[object[n].particlelist[k]].velocity = {0.0f, -0.5f, 0.0f};
+			numofsprites = 0;
+			objectsimulation();
+			if (type == BOATTYPE) {
+				EXPECT_EQ(numofsprites, 0) << "boats throw no spray";
+				continue;
+			}
+			// Four faces cut the water: five sprites each, spread from one
+			// end of the face's waterline to the other.
+			ASSERT_EQ(numofsprites, 20);
+			for (int face = 0; face < 4; face++) {
+				const vector3 *first = &sprite[5 * face].position;
+				const vector3 *last = &sprite[5 * face + 4].position;
+				EXPECT_NEAR(first->y, WATERY, 1e-3f);
+				EXPECT_NEAR(last->y, WATERY, 1e-3f);
+				vector3 d;
+				subtractvectors(&d, last, first);
+				EXPECT_GT(vectorlength(&d), 1.0f) << "face " << face << " pitched " << pitched;
+			}
+		}
+	}
+}
