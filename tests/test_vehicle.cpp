@@ -452,29 +452,3 @@ TEST(Vehicle, HullCuttingTheWaterThrowsSprayAlongTheWaterline)
 		}
 	}
 }
-
-TEST(Vehicle, FrictionSplitAndSpin)
-{
-	vector3 v = {1.0f, 2.0f, 0.0f}, t, n = {0.0f, 1.0f, 0.0f};
-	EXPECT_EQ(calculatefrictionwheel(&v, &t, &n, 0.25f), 0.5f);
-	EXPECT_EQ(v.y, 2.0f);
-	EXPECT_EQ(v.x, 0.0f);
-	EXPECT_EQ(t.x, 0.5f) << "capped at mu times the normal part";
-	v = {0.1f, 2.0f, 0.0f};
-	calculatefrictionwheel(&v, &t, &n, 0.25f);
-	EXPECT_EQ(t.x, 0.1f) << "under the cap it stays";
-
-	// Spin about the vertical axis: every corner moves across its radius.
-	emptyworld();
-	orientation axes = identity();
-	int c = makecar(40.0f, 40.0f, &axes);
-	vector3 up = {0.0f, 1.0f, 0.0f};
-	addobjectrotation(c, &up, 0.1f);
-	for (int k = 0; k < OBJECTPARTICLES; k++) {
-		const particlestruct *p = &particle[object[c].particlelist[k]];
-		vector3 r;
-		subtractvectors(&r, &p->position, &object[c].position);
-		EXPECT_NEAR(dotproduct(&p->velocity, &r), 0.0f, 1e-5f);
-		EXPECT_NEAR(vectorlength(&p->velocity), 0.1f, 1e-5f);
-	}
-}
