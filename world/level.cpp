@@ -175,6 +175,8 @@ static int readlevelfile()
 	return readbridge() && atendoffile();
 }
 
+static_assert(MAXLINKCOLORS == MATERIALCOLORS, "a level's link colours default to the player's");
+
 static void copymaterialcolors(vector3 *colors)
 {
 	for (int i = 0; i < MAXLINKCOLORS; i++)
