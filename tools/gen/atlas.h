@@ -13,7 +13,6 @@ enum atlaspaint {
 	PAINTRING,     // a disc with a hub, for wheel faces
 	PAINTBARK,     // vertical streaks
 	PAINTTILES,    // roof tiles or bricks
-	PAINTSLEEPERS, // rail sleepers under two rails
 	PAINTROAD      // asphalt with a centre line
 };
 

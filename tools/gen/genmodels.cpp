@@ -17,6 +17,10 @@ static const vector3 HATCHHALF = {1.0f, 0.7f, 2.0f};
 // Wheel centres sit this far below the body's floor, so the probes reach
 // the road before the box does.
 static const float WHEELDROP = 0.1f;
+// Rail wheels are drawn at 0.4 of their probes' x, so probes at 3 put the
+// wheels just outside the narrow frames of the rail vehicles.
+static const float RAILWHEELX = 3.0f;
+static const float RAILFRAME = 1.0f;
 
 static vector3 v3(float x, float y, float z)
 {
@@ -77,7 +81,7 @@ static int makesteam()
 	};
 	const vector3 h = STEAMHALF;
 	beginmesh();
-	addmeshbox(v3(0, -h.y + 0.4f, 0), v3(h.x, 0.4f, h.z), 0);                  // frame
+	addmeshbox(v3(0, -h.y + 0.4f, 0), v3(RAILFRAME, 0.4f, h.z), 0);            // frame
 	addmeshcylinder(v3(0, -0.1f, -1.3f), 2, 3.7f, 1.1f, 1.1f, 12, 7, 4);      // boiler
 	addmeshbox(v3(0, 0.1f, 3.2f), v3(h.x, h.y - 0.1f, 1.8f), 3);              // cab
 	addmeshbox(v3(0, h.y - 0.1f, 3.2f), v3(h.x, 0.1f, 1.8f), 1);              // cab roof
@@ -85,7 +89,7 @@ static int makesteam()
 	addmeshcylinder(v3(0, 1.1f, -0.6f), 1, 0.3f, 0.4f, 0.3f, 10, 5, 5);       // dome
 	addmeshbox(v3(0, -h.y + 0.5f, -h.z + 0.15f), v3(h.x, 0.3f, 0.15f), 1);    // buffer beam
 	int failed = writemodel("object", "steam", cells, 201);
-	return failed + savephysics(0, h, 12000.0f, 20.0f, 15.0f, 2.0f, 3.5f);
+	return failed + savephysics(0, h, 12000.0f, 20.0f, 15.0f, RAILWHEELX, 3.5f);
 }
 
 static int makeboxcar()
@@ -96,12 +100,12 @@ static int makeboxcar()
 	};
 	const vector3 h = BOXCARHALF;
 	beginmesh();
-	addmeshbox(v3(0, -h.y + 0.3f, 0), v3(h.x, 0.3f, h.z), 1);                 // frame
+	addmeshbox(v3(0, -h.y + 0.3f, 0), v3(RAILFRAME, 0.3f, h.z), 1);           // frame
 	addmeshbox(v3(0, 0.25f, 0), v3(h.x - 0.05f, h.y - 0.35f, h.z - 0.3f), 0); // body
 	addmeshbox(v3(0, h.y - 0.05f, 0), v3(h.x, 0.05f, h.z - 0.2f), 2);         // roof
 	addmeshbox(v3(h.x - 0.1f, 0.1f, 0), v3(0.05f, 0.9f, 1.0f), 3);            // door
 	int failed = writemodel("object", "bxblue", cells, 202);
-	return failed + savephysics(5, h, 4000.0f, 0.0f, 0.0f, 2.0f, 3.5f);
+	return failed + savephysics(5, h, 4000.0f, 0.0f, 0.0f, RAILWHEELX, 3.5f);
 }
 
 static int makehatchback()

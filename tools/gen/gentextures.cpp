@@ -150,21 +150,10 @@ static void paintcell(int cx, int cy, const atlascell *cell, int seed)
 				if (y % 8 == 0 || (x + (y / 8) * 4) % 8 == 0)
 					v *= 0.55f;
 				break;
-			case PAINTSLEEPERS:
-				if (x % 16 < 10) {
-					r = 0.4f;
-					g = 0.28f;
-					b = 0.18f;
-				}
-				if ((y >= 6 && y < 9) || (y >= 23 && y < 26)) {
-					r = 0.75f;
-					g = 0.75f;
-					b = 0.8f;
-					v = 1.0f;
-				}
-				break;
 			case PAINTROAD:
-				if (y >= 15 && y < 17 && x % 16 < 9) {
+				// A dashed centre line along the cell's t axis, which the
+				// road pieces lay along the road.
+				if (x >= 15 && x < 17 && y % 16 < 9) {
 					r = 0.95f;
 					g = 0.9f;
 					b = 0.5f;
