@@ -74,12 +74,19 @@ void getforceobject(int n, vector3 *velocity, const vector3 *at)
 	}
 }
 
+// Only segments starting within the vehicle's radius along every axis are
+// tested against its hull.
+static int withinreach(const vector3 *p0, const objectstruct *o)
+{
+	return !(fabsf(p0->x - o->position.x) > o->radius ||
+		fabsf(p0->y - o->position.y) > o->radius || fabsf(p0->z - o->position.z) > o->radius);
+}
+
 int lineintersectobject(vector3 *hit, vector3 *normal, float *t, const vector3 *p0,
 	const vector3 *p1, int n, int *corners)
 {
 	const objectstruct *o = &object[n];
-	if (fabsf(p0->x - o->position.x) > o->radius || fabsf(p0->y - o->position.y) > o->radius ||
-		fabsf(p0->z - o->position.z) > o->radius)
+	if (!withinreach(p0, o))
 		return 0;
 
 	static const int triangle[2][3] = {{0, 1, 2}, {0, 2, 3}};
@@ -137,6 +144,9 @@ void objectcollisionobject(int n)
 		if (m == n)
 			continue;
 		objectstruct *other = &object[m];
+		// Every segment starts at this vehicle's position.
+		if (!withinreach(&o->position, other))
+			continue;
 		for (int k = 0; k < OBJECTPARTICLES; k++) {
 			vector3 hit, normal;
 			float t;
@@ -384,7 +394,8 @@ static void hulldrag(int n)
 
 void objectsimulation()
 {
-	updatedeckbounds();
+	if (numofobjects > 0)
+		updatedeckbounds();
 	for (int n = 0; n < numofobjects; n++)
 		objectcollisionobject(n);
 	for (int n = 0; n < numofobjects; n++)
