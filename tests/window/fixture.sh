@@ -18,8 +18,19 @@ fail()
 window_cleanup()
 {
 	[ -n "$TV_PROG_PID" ] && kill "$TV_PROG_PID" 2>/dev/null
-	[ -n "$TV_XVFB_PID" ] && kill "$TV_XVFB_PID" 2>/dev/null
-	[ -n "$TV_XVFB_PID" ] && wait "$TV_XVFB_PID" 2>/dev/null
+	if [ -n "$TV_XVFB_PID" ]; then
+		# A server that is going away removes its socket by name; it must
+		# be gone before another server can take the same number.
+		(
+			flock 4
+			kill "$TV_XVFB_PID" 2>/dev/null
+			tries=0
+			while kill -0 "$TV_XVFB_PID" 2>/dev/null && [ $tries -lt 200 ]; do
+				tries=$((tries + 1))
+				sleep 0.02
+			done
+		) 4>"$TV_XVFB_LOCK"
+	fi
 	[ -n "$TV_TMP" ] && rm -rf "$TV_TMP"
 }
 
@@ -32,18 +43,37 @@ window_setup()
 	if [ -n "$TV_STARTDATA" ] && [ -d "$TV_STARTDATA" ]; then
 		cp -Rs "$TV_STARTDATA/." "$TV_TMP/start/"
 	fi
-	# Xvfb picks a free display itself and writes its number once it
-	# accepts connections.
-	Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp \
-		3>"$TV_TMP/display" >"$TV_TMP/xvfb.log" 2>&1 &
-	TV_XVFB_PID=$!
-	tries=0
-	while [ ! -s "$TV_TMP/display" ]; do
-		tries=$((tries + 1))
-		[ $tries -gt 200 ] && fail "Xvfb did not start: $(cat "$TV_TMP/xvfb.log")"
-		kill -0 "$TV_XVFB_PID" 2>/dev/null || fail "Xvfb ended: $(cat "$TV_TMP/xvfb.log")"
-		sleep 0.05
-	done
+	# A display number whose lock file and socket are both absent, chosen
+	# under a lock that the server itself does not keep (4>&-): Xvfb's own
+	# search (-displayfd) tries numbers that are in use. The server counts
+	# as started once a client gets through; -noreset keeps it from
+	# resetting when that client leaves, which would refuse the next one.
+	TV_XVFB_LOCK="${TMPDIR:-/tmp}/trusvane-xvfb.lock"
+	(
+		flock 4
+		number=20
+		while [ $number -lt 400 ]; do
+			if [ ! -e "/tmp/.X$number-lock" ] && [ ! -e "/tmp/.X11-unix/X$number" ]; then
+				Xvfb ":$number" -screen 0 1024x768x24 -nolisten tcp -noreset \
+					4>&- >"$TV_TMP/xvfb.log" 2>&1 &
+				echo $! >"$TV_TMP/xvfb.pid"
+				tries=0
+				while kill -0 $! 2>/dev/null && [ $tries -lt 400 ]; do
+					if xdpyinfo -display ":$number" >/dev/null 2>&1; then
+						echo "$number" >"$TV_TMP/display"
+						break
+					fi
+					tries=$((tries + 1))
+					sleep 0.05
+				done
+				[ -s "$TV_TMP/display" ] && break
+				kill $! 2>/dev/null
+			fi
+			number=$((number + 1))
+		done
+	) 4>"$TV_XVFB_LOCK"
+	TV_XVFB_PID=$(cat "$TV_TMP/xvfb.pid" 2>/dev/null)
+	[ -s "$TV_TMP/display" ] || fail "Xvfb did not start: $(cat "$TV_TMP/xvfb.log")"
 	DISPLAY=:$(head -n 1 "$TV_TMP/display")
 	HOME="$TV_TMP/home"
 	export DISPLAY HOME

@@ -13,6 +13,13 @@
 #include <cstring>
 #include <unistd.h>
 
+// Windows come and go while the program starts; a window that vanished
+// between listing and asking is simply not the one sought.
+static int ignoreerror(Display *display, XErrorEvent *error)
+{
+	return 0;
+}
+
 static Window findwindow(Display *display, Window parent, const char *name)
 {
 	Window root, up, *children = nullptr;
@@ -85,6 +92,7 @@ int main(int argc, char **argv)
 		fprintf(stderr, "tvwindow: cannot open the display\n");
 		return 2;
 	}
+	XSetErrorHandler(ignoreerror);
 	int result = 2;
 	if (strcmp(argv[1], "wait") == 0)
 		result = waitwindow(display, argv[2], argc > 3 ? atoi(argv[3]) : 10);
