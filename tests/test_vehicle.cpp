@@ -97,6 +97,10 @@ TEST(Vehicle, CreationIsAllOrNothing)
 	EXPECT_EQ(numofparticles, 0);
 	EXPECT_EQ(numofbonds, 0);
 	EXPECT_EQ(numofobjects, 0);
+	numofobjects = MAXOBJECTS;
+	EXPECT_EQ(createobject(&at, &axes, CARTYPE), -1) << "a 513th vehicle";
+	numofobjects = 0;
+	EXPECT_EQ(numofparticles, 0);
 
 	// Seven particles short of the limit: the body does not fit.
 	for (int i = 0; i < PARTICLELIMIT - 7; i++) {
