@@ -1,4 +1,4 @@
-// The map pack "demo": eight levels rising in difficulty, each stored with
+// The map pack "demo": ten levels rising in difficulty, each stored with
 // the reference bridge it was proven with. Levels 2 and 4 double as the
 // tutorial's lessons, so their anchors and first links sit where the
 // lessons point.
@@ -182,6 +182,65 @@ static void drawbridge()
 	finishlevel("demo6");
 }
 
+// A single leaf lifted from above: a shortening hydraulic from a high
+// anchor behind the hinge pulls the leaf up, and its tip parts from a
+// fixed bracket on the far bank.
+static void liftspan()
+{
+	static const terrainplan land = {1250.0f, 1310.0f, 268.0f, 296.0f, 110.0f, 9, 0.0f, 0.0f};
+	static const designpoint p[] = {
+		{1250, 320, ANCHOR}, {1310, 320, ANCHOR}, {1245, 340, ANCHOR}, {1310, 300, ANCHOR},
+		{1270, 320, JOINT}, {1290, 320, SPLIT}, {1260, 335, JOINT}, {1280, 335, JOINT},
+	};
+	static const designmember m[] = {
+		{0, 4, STEEL, 1}, {4, 5, STEEL, 1}, {5, 1, STEEL, 1},
+		{0, 6, STEEL, 0}, {6, 4, STEEL, 0}, {4, 7, STEEL, 0}, {7, 5, STEEL, 0}, {6, 7, STEEL, 0},
+		{3, 5, HEAVY, 0},
+		{2, 6, PULLER, 0},
+	};
+	beginlevel("Lift Span", "One leaf this time, pulled up", "by a hydraulic that shortens.", "Cars cross, the span lifts", "and lowers, then a train.");
+	buildterrain(&land);
+	failed += buildbridge(p, COUNT(p), m, COUNT(m));
+	addphase(PHASEVEHICLES);
+	addphase(PHASEDRAWBRIDGEUP);
+	addphase(PHASEDRAWBRIDGEDOWN);
+	addphase(PHASEVEHICLES);
+	addvehicle(CAR, 1190.0f, 1430.0f, 1, 0, 0);
+	addvehicle(CAR, 1160.0f, 1405.0f, 1, 0, 0);
+	addvehicle(TRAIN, 1215.0f, 1470.0f, 4, 2, BOXCAR);
+	addprops(&land, 9, 4);
+	finishlevel("demo7");
+}
+
+static void faultline()
+{
+	static const terrainplan land = {1230.0f, 1330.0f, 262.0f, 294.0f, 140.0f, 8, 0.0f, 0.0f};
+	static const designpoint p[] = {
+		{1230, 320, ANCHOR}, {1330, 320, ANCHOR}, {1230, 300, ANCHOR}, {1330, 300, ANCHOR},
+		{1250, 320, JOINT}, {1270, 320, JOINT}, {1290, 320, JOINT}, {1310, 320, JOINT},
+		{1250, 345, JOINT}, {1270, 345, JOINT}, {1290, 345, JOINT}, {1310, 345, JOINT},
+	};
+	static const designmember m[] = {
+		{0, 4, STEEL, 1}, {4, 5, STEEL, 1}, {5, 6, STEEL, 1}, {6, 7, STEEL, 1}, {7, 1, STEEL, 1},
+		{0, 8, HEAVY, 0}, {11, 1, HEAVY, 0},
+		{4, 8, HEAVY, 0}, {5, 9, HEAVY, 0}, {6, 10, HEAVY, 0}, {7, 11, HEAVY, 0},
+		{8, 9, HEAVY, 0}, {9, 10, HEAVY, 0}, {10, 11, HEAVY, 0},
+		{4, 9, HEAVY, 0}, {7, 10, HEAVY, 0}, {5, 10, HEAVY, 0}, {6, 9, HEAVY, 0},
+		{2, 4, HEAVY, 0}, {3, 7, HEAVY, 0},
+	};
+	beginlevel("Fault Line", "The ground here shakes. A", "train crosses, the earth", "quakes, then the cars follow.", "");
+	buildterrain(&land);
+	failed += buildbridge(p, COUNT(p), m, COUNT(m));
+	addphase(PHASEVEHICLES);
+	addphase(PHASEEARTHQUAKE + 2);
+	addphase(PHASEVEHICLES);
+	addvehicle(TRAIN, 1195.0f, 1480.0f, 1, 3, BOXCAR);
+	addvehicle(CAR, 1170.0f, 1450.0f, 3, 0, 0);
+	addvehicle(CAR, 1140.0f, 1425.0f, 3, 0, 0);
+	addprops(&land, 8, 3);
+	finishlevel("demo8");
+}
+
 // A deck hung from a suspension cable between two towers, braced by
 // cables running down to the deck.
 static void suspension()
@@ -223,65 +282,6 @@ static void suspension()
 	addvehicle(CAR, 1110.0f, 1455.0f, 1, 0, 0);
 	addvehicle(CAR, 1080.0f, 1430.0f, 1, 0, 0);
 	addprops(&land, 7, 3);
-	finishlevel("demo7");
-}
-
-static void faultline()
-{
-	static const terrainplan land = {1230.0f, 1330.0f, 262.0f, 294.0f, 140.0f, 8, 0.0f, 0.0f};
-	static const designpoint p[] = {
-		{1230, 320, ANCHOR}, {1330, 320, ANCHOR}, {1230, 300, ANCHOR}, {1330, 300, ANCHOR},
-		{1250, 320, JOINT}, {1270, 320, JOINT}, {1290, 320, JOINT}, {1310, 320, JOINT},
-		{1250, 345, JOINT}, {1270, 345, JOINT}, {1290, 345, JOINT}, {1310, 345, JOINT},
-	};
-	static const designmember m[] = {
-		{0, 4, STEEL, 1}, {4, 5, STEEL, 1}, {5, 6, STEEL, 1}, {6, 7, STEEL, 1}, {7, 1, STEEL, 1},
-		{0, 8, HEAVY, 0}, {11, 1, HEAVY, 0},
-		{4, 8, HEAVY, 0}, {5, 9, HEAVY, 0}, {6, 10, HEAVY, 0}, {7, 11, HEAVY, 0},
-		{8, 9, HEAVY, 0}, {9, 10, HEAVY, 0}, {10, 11, HEAVY, 0},
-		{4, 9, HEAVY, 0}, {7, 10, HEAVY, 0}, {5, 10, HEAVY, 0}, {6, 9, HEAVY, 0},
-		{2, 4, HEAVY, 0}, {3, 7, HEAVY, 0},
-	};
-	beginlevel("Fault Line", "The ground here shakes. A", "train crosses, the earth", "quakes, then the cars follow.", "");
-	buildterrain(&land);
-	failed += buildbridge(p, COUNT(p), m, COUNT(m));
-	addphase(PHASEVEHICLES);
-	addphase(PHASEEARTHQUAKE + 2);
-	addphase(PHASEVEHICLES);
-	addvehicle(TRAIN, 1195.0f, 1480.0f, 1, 3, BOXCAR);
-	addvehicle(CAR, 1170.0f, 1450.0f, 3, 0, 0);
-	addvehicle(CAR, 1140.0f, 1425.0f, 3, 0, 0);
-	addprops(&land, 8, 3);
-	finishlevel("demo8");
-}
-
-// A single leaf lifted from above: a shortening hydraulic from a high
-// anchor behind the hinge pulls the leaf up, and its tip parts from a
-// fixed bracket on the far bank.
-static void liftspan()
-{
-	static const terrainplan land = {1250.0f, 1310.0f, 268.0f, 296.0f, 110.0f, 9, 0.0f, 0.0f};
-	static const designpoint p[] = {
-		{1250, 320, ANCHOR}, {1310, 320, ANCHOR}, {1245, 340, ANCHOR}, {1310, 300, ANCHOR},
-		{1270, 320, JOINT}, {1290, 320, SPLIT}, {1260, 335, JOINT}, {1280, 335, JOINT},
-	};
-	static const designmember m[] = {
-		{0, 4, STEEL, 1}, {4, 5, STEEL, 1}, {5, 1, STEEL, 1},
-		{0, 6, STEEL, 0}, {6, 4, STEEL, 0}, {4, 7, STEEL, 0}, {7, 5, STEEL, 0}, {6, 7, STEEL, 0},
-		{3, 5, HEAVY, 0},
-		{2, 6, PULLER, 0},
-	};
-	beginlevel("Lift Span", "One leaf this time, pulled up", "by a hydraulic that shortens.", "Cars cross, the span lifts", "and lowers, then a train.");
-	buildterrain(&land);
-	failed += buildbridge(p, COUNT(p), m, COUNT(m));
-	addphase(PHASEVEHICLES);
-	addphase(PHASEDRAWBRIDGEUP);
-	addphase(PHASEDRAWBRIDGEDOWN);
-	addphase(PHASEVEHICLES);
-	addvehicle(CAR, 1190.0f, 1430.0f, 1, 0, 0);
-	addvehicle(CAR, 1160.0f, 1405.0f, 1, 0, 0);
-	addvehicle(TRAIN, 1215.0f, 1470.0f, 4, 2, BOXCAR);
-	addprops(&land, 9, 4);
 	finishlevel("demo9");
 }
 
@@ -362,7 +362,7 @@ static const char *const packtext[MAXPACKTEXTLINES] = {
 	"",
 	"Ten rivers, gorges and",
 	"faults to bridge, from a",
-	"creek to a suspension span.",
+	"creek to the grand crossing.",
 	"Start with Little Creek.",
 };
 
@@ -396,9 +396,9 @@ int generatelevels()
 	hangingdeck();
 	windygorge();
 	drawbridge();
-	suspension();
-	faultline();
 	liftspan();
+	faultline();
+	suspension();
 	grandcrossing();
 	failed += chdir("../..") != 0;
 	return failed;
