@@ -17,10 +17,21 @@ static int removeentry(const char *path, const struct stat *, int, struct FTW *)
 	return remove(path);
 }
 
+void removefolder(const char *path)
+{
+	nftw(path, removeentry, 16, FTW_DEPTH | FTW_PHYS);
+}
+
 // The folder goes when the test program ends, however its tests went.
 static void removestartfolder()
 {
-	nftw(startfolder, removeentry, 16, FTW_DEPTH | FTW_PHYS);
+	removefolder(startfolder);
+}
+
+int generateeverything()
+{
+	return generatetextures() + generatebackdrops() + generatesounds() + generatemodels()
+		+ generatelevels();
 }
 
 const char *generatedstartfolder()
@@ -38,8 +49,7 @@ const char *generatedstartfolder()
 		failures = 1;
 		return startfolder;
 	}
-	failures = generatetextures() + generatebackdrops() + generatesounds() + generatemodels()
-		+ generatelevels();
+	failures = generateeverything();
 	if (chdir(testfolder) != 0)
 		failures++;
 	return startfolder;

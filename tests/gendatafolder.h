@@ -2,6 +2,12 @@
 // fresh temporary folder.
 #pragma once
 
+// Runs every generator into the current folder; returns the files that
+// could not be written.
+int generateeverything();
+// Removes a folder with everything in it.
+void removefolder(const char *path);
+
 // The folder's path; generates it on the first call.
 const char *generatedstartfolder();
 // Files the generator could not write on that first call.

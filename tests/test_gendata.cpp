@@ -5,7 +5,9 @@
 
 #include <SDL/SDL.h>
 #include <cmath>
+#include <cstdio>
 #include <cstring>
+#include <ftw.h>
 #include <map>
 #include <set>
 #include <string>
@@ -113,6 +115,59 @@ TEST(GeneratedData, EveryFileIsWritten)
 	for (const char *name : {"splashblack.bmp", "title.bmp", "bgtitle.bmp", "tile.bmp"})
 		EXPECT_TRUE(fileexists(std::string("texture/") + name)) << name;
 	EXPECT_TRUE(fileexists("files/demo.tvm"));
+}
+
+namespace {
+
+const char *comparedfolder;
+int differing;
+int compared;
+
+std::string readwhole(const char *path)
+{
+	std::string bytes;
+	FILE *f = fopen(path, "rb");
+	if (!f)
+		return "missing";
+	char buffer[65536];
+	size_t n;
+	while ((n = fread(buffer, 1, sizeof buffer, f)) > 0)
+		bytes.append(buffer, n);
+	fclose(f);
+	return bytes;
+}
+
+int comparefile(const char *path, const struct stat *, int kind, struct FTW *)
+{
+	if (kind != FTW_F)
+		return 0;
+	std::string relative = path + strlen(generatedstartfolder());
+	std::string twin = std::string(comparedfolder) + relative;
+	compared++;
+	if (readwhole(path) != readwhole(twin.c_str())) {
+		differing++;
+		ADD_FAILURE() << relative << " differs between two runs";
+	}
+	return 0;
+}
+
+}  // namespace
+
+TEST(GeneratedData, EveryRunWritesTheSameBytes)
+{
+	char second[] = "/tmp/tvgendataXXXXXX";
+	ASSERT_TRUE(mkdtemp(second));
+	char here[PATHSIZE];
+	ASSERT_TRUE(getcwd(here, sizeof here));
+	ASSERT_EQ(chdir(second), 0);
+	int failed = generateeverything();
+	ASSERT_EQ(chdir(here), 0);
+	EXPECT_EQ(failed, 0);
+	comparedfolder = second;
+	nftw(generatedstartfolder(), comparefile, 16, FTW_PHYS);
+	removefolder(second);
+	EXPECT_GT(compared, 50);
+	EXPECT_EQ(differing, 0);
 }
 
 TEST(GeneratedData, TexturesAreSquarePowersOfTwoWithAlphaWhereBlended)
