@@ -13,6 +13,7 @@
 #include "tests/simscene.h"
 #include "world/bond.h"
 #include "world/cdquad.h"
+#include "world/landscape.h"
 #include "world/level.h"
 #include "world/materials.h"
 #include "world/particle.h"
@@ -152,6 +153,33 @@ TEST_F(Structure, DeletingAParticleRenumbersItsReferences)
 	EXPECT_EQ(checksimulation(), "");
 }
 
+TEST_F(Structure, ParticlesDoNotFallThroughRoughGround)
+{
+	std::mt19937 random(99);
+	for (int z = 200; z < 280; z++) {
+		for (int x = 200; x < 280; x++)
+			landscape.height[z * SCENESIZE + x] = 280.0f + (float)(random() % 4000) / 100.0f;
+	}
+	for (int n = 0; n < 100; n++) {
+		float x = 1010.0f + (float)(random() % 380), z = 1010.0f + (float)(random() % 380);
+		float y = 330.0f + (float)(random() % 200);
+		int a = addparticle(PARTICLE_JOINT, x, y, z, 1500.0f);
+		int b = addparticle(PARTICLE_JOINT, x + 3.0f, y + 1.0f, z + 2.0f, 1500.0f);
+		createbond(a, b, LINKIRON, -1);
+	}
+	for (int step = 0; step < 700; step++) {
+		structurestep();
+		for (int i = 0; i < numofparticles; i++) {
+			// The editor's probe: straight down onto the particle from above.
+			vector3 top = particle[i].position, hit, normal;
+			top.y += 200.0f;
+			float t;
+			ASSERT_EQ(lineintersectlevel(&hit, &normal, &t, &top, &particle[i].position), 0)
+				<< "particle " << i << " under the ground at step " << step;
+		}
+	}
+}
+
 TEST_F(Structure, ParticleDroppedFromHighUpRestsOnTheGround)
 {
 	// As heavy as a short iron link, so the air hardly slows it.
@@ -236,6 +264,34 @@ TEST_F(Structure, ABondBetweenFixedParticlesChangesNothing)
 	bondsimulation();
 	EXPECT_EQ(particle[a].velocity.x, 0.0f);
 	EXPECT_EQ(particle[b].velocity.x, 0.0f);
+}
+
+// The solver and the drag work out several bonds at once where the
+// processor allows; every bond must come out the same wherever it falls.
+TEST_F(Structure, EveryBondIsSolvedAlikeWhereverItFalls)
+{
+	sim.wind = {2, 0, 1};
+	const int copies = 13;  // 26 link bonds and 13 cable bonds: every width and the rest
+	for (int c = 0; c < copies; c++) {
+		float x = 1024.0f + 64.0f * c;
+		int a = addparticle(PARTICLE_JOINT, x, 400, 1024, 700);
+		int b = addparticle(PARTICLE_JOINT, x + 10.5f, 400, 1024, 900);
+		int d = addparticle(PARTICLE_FIXED, x + 4, 408, 1024, 1);
+		createbond(a, b, LINKIRON, -1);
+		createbond(b, d, LINKIRON, -1);
+		createbond(a, d, LINKCABLE, -1);
+		particle[a].position.x -= 0.25f;  // stretched links and a stretched cable
+		particle[b].velocity = {0.01f, -0.02f, 0.005f};
+		particle[d].position.y += 0.5f;
+	}
+	bondsimulation();
+	for (int c = 1; c < copies; c++) {
+		for (int k = 0; k < 3; k++) {
+			const vector3 &first = particle[k].velocity, &other = particle[3 * c + k].velocity;
+			EXPECT_EQ(memcmp(&first, &other, sizeof(vector3)), 0) << "copy " << c << " particle " << k;
+		}
+	}
+	EXPECT_NE(particle[0].velocity.x, 0.0f);
 }
 
 TEST_F(Structure, ZeroLimitsMeasureNoStress)
