@@ -38,15 +38,6 @@ void setpixel(int x, int y, float r, float g, float b, float a)
 	p[3] = tobyte(a);
 }
 
-void getpixel(int x, int y, float out[4])
-{
-	x = ((x % picturewidth) + picturewidth) % picturewidth;
-	y = ((y % pictureheight) + pictureheight) % pictureheight;
-	const unsigned char *p = &picture[(y * picturewidth + x) * 4];
-	for (int i = 0; i < 4; i++)
-		out[i] = p[i] / 255.0f;
-}
-
 unsigned int hashpoint(int x, int y, int seed)
 {
 	unsigned int h = (unsigned int)x * 374761393u + (unsigned int)y * 668265263u

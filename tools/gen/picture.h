@@ -14,8 +14,6 @@ extern int pictureheight;
 // Clears the picture to a size (clamped to the capacity) and opaque black.
 void beginpicture(int width, int height);
 void setpixel(int x, int y, float r, float g, float b, float a);
-// Colour channels 0..1 of a texel.
-void getpixel(int x, int y, float out[4]);
 
 // A 32-bit integer hash of a lattice point and a seed.
 unsigned int hashpoint(int x, int y, int seed);
