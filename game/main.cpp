@@ -58,7 +58,11 @@ int main(int argc, char **argv)
 		setdefaultconfig();
 		setdefaultsavedsettings();
 	}
-	cd_cwd();
+	// All game data is read relative to the start folder.
+	if (!cd_cwd()) {
+		fprintf(stderr, "Couldn't return to the start folder (path too long?)\n");
+		return 1;
+	}
 
 	// The game needs GLX and the X11 clipboard; without a display SDL would
 	// otherwise fall back to a text-mode driver that cannot open the window.
