@@ -640,6 +640,40 @@ TEST_F(Structure, ADeckAloneOverALongGapBreaks)
 	EXPECT_GT(sim.brokenlinks, 0);
 }
 
+TEST_F(Structure, ResetReturnsToTheStateBeforeARun)
+{
+	buildtruss(GAPFROM, 4, LINKSTEEL);
+	resetsim();
+	std::vector<particlestruct> fresh(particle, particle + numofparticles);
+	int bonds = numofbonds, quads = numofcdquads;
+
+	sim.showbrokenbonds = 1;
+	ASSERT_EQ(runsteps(50), "");
+	bond[3].restlength -= 1.0f;  // something broken, with debris
+	ASSERT_EQ(runsteps(5), "");
+	ASSERT_GT(sim.brokenlinks, 0);
+	phasenum = 2;
+	sim.time = 1234;
+	earthquake = 1;
+	earthquakestart = 800;
+	earthquakevelocity = {0.5f, 0, 0.5f};
+	sim.followobject = 3;
+
+	resetsim();
+	EXPECT_EQ(numofbonds, bonds);
+	EXPECT_EQ(numofcdquads, quads);
+	ASSERT_EQ(numofparticles, (int)fresh.size());
+	EXPECT_EQ(memcmp(particle, fresh.data(), sizeof(particlestruct) * fresh.size()), 0);
+	EXPECT_EQ(sim.brokenlinks, 0);
+	EXPECT_EQ(sim.time, 0);
+	EXPECT_EQ(phasenum, 0);
+	EXPECT_EQ(earthquake, 0);
+	EXPECT_EQ(earthquakestart, 0);
+	EXPECT_EQ(earthquakevelocity.x, 0.0f);
+	EXPECT_EQ(earthquakevelocity.z, 0.0f);
+	EXPECT_EQ(sim.followobject, -1);
+}
+
 TEST_F(Structure, TheSameRunTwiceIsBitIdentical)
 {
 	// A deck that breaks and falls into the water, with cables hanging from

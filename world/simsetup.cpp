@@ -11,7 +11,6 @@
 #include "world/particle.h"
 #include "world/simrandom.h"
 #include "world/simulation.h"
-#include "world/soundevents.h"
 
 int pointparticle[MAXPOINTS];
 
@@ -288,31 +287,12 @@ void setupsimulation()
 
 void resetsim()
 {
-	stopallsounds();
 	numofparticles = 0;
 	numofbonds = 0;
 	numofcdquads = 0;
 	seedsimrandom(SIMRANDOMSEED);
+	// Sounds, vehicles, sprites, the control record, the phases and the
+	// earthquake, the ground velocity included.
 	resetphases();
-
-	sim.time = 0;
-	sim.phasestarted = 0;
-	sim.brokenlinks = 0;
-	zerovector(&sim.wind);
-	zerovector(&sim.current);
-	sim.drivemode = 0;
-	sim.testpassed = 0;
-	sim.phasestate = 0;
-	sim.testfailed = 0;
-	sim.drawbridgeup = 0;
-	sim.drawbridgedown = 0;
-	sim.followobject = -1;
-	phasenum = 0;
-	prevphasenum = 0;
-	earthquake = 0;
-	earthquakestart = 0;
-	earthquakecount = 0.0f;
-	zerovector(&earthquakevelocity);
-
 	setupsimulation();
 }
