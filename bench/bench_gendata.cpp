@@ -79,7 +79,7 @@ void BM_ProveEveryLevel(benchmark::State &state)
 	for (auto _ : state) {
 		for (int l = 0; l < mappack.numoflevels; l++) {
 			loadlevel(mappack.levelname[l], 0);
-			steps += runlevelproof(20000).steps;
+			steps += runlevelproof(0, 20000).steps;
 		}
 	}
 	state.counters["steps"] = benchmark::Counter((double)steps, benchmark::Counter::kAvgIterations);

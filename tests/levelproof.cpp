@@ -40,7 +40,7 @@ static int phasevehicles(int p)
 	return n;
 }
 
-proofresult runlevelproof(int maxsteps)
+proofresult runlevelproof(int settlesteps, int maxsteps)
 {
 	proofresult r;
 	memset(&r, 0, sizeof r);
@@ -50,6 +50,8 @@ proofresult runlevelproof(int maxsteps)
 	// The test screen's wind and current: along z, at the level's speeds.
 	sim.wind = vector3{0.0f, 0.0f, level.phase[WINDPHASE].data[WINDSPEEDWORD]};
 	sim.current = vector3{0.0f, 0.0f, level.phase[WINDPHASE].data[CURRENTSPEEDWORD]};
+	for (int i = 0; i < settlesteps; i++)
+		simulation();
 	phasenum = 1;
 	int started = 0;
 	while (r.steps < maxsteps && phasenum <= level.numofphases) {

@@ -18,5 +18,6 @@ struct proofresult {
 void setupproofworld();
 // Keeps only the anchors of the loaded bridge.
 void keepanchorsonly();
-// Runs the loaded level for at most maxsteps steps.
-proofresult runlevelproof(int maxsteps);
+// Runs the loaded level for at most maxsteps steps after Run Test, which is
+// pressed once the structure has settled for settlesteps steps.
+proofresult runlevelproof(int settlesteps, int maxsteps);

@@ -41,8 +41,8 @@ void beginlevel(const char *name, const char *line0, const char *line1, const ch
 	const char *line3);
 void buildterrain(const terrainplan *plan);
 // Adds the bridge of a design: every point in both planes, then each member.
-// Returns the number of members the editor's rules would refuse (0 for a
-// sound design).
+// Returns the number of member links the editor's rules would refuse (0 for
+// a sound design).
 int buildbridge(const designpoint *points, int numpoints, const designmember *members, int nummembers);
 
 // A vehicle placement driving towards +x along the lane from startx, its
