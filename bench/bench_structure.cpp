@@ -127,3 +127,25 @@ static void BM_ResetLargestBridge(benchmark::State &state)
 	report(state);
 }
 BENCHMARK(BM_ResetLargestBridge)->Unit(benchmark::kMillisecond);
+
+// Both arrays full: 16384 points in two planes and 16384 deck links, more
+// than the particles can hold, so the build also meets every refusal.
+static void BM_ResetFullArrays(benchmark::State &state)
+{
+	setupscene(0.0f, 0.0f, 0.0f);
+	const int perrow = 128;
+	for (int i = 0; i < MAXPOINTS; i++) {
+		int row = i / (2 * perrow), side = i / perrow % 2, k = i % perrow;
+		addpoint(k % 8 == 0 ? POINTANCHOR : POINTJOINT, 100.0f + 10.0f * (float)k,
+			ROADHEIGHT + 10.0f * (float)(row % 8), 100.0f + 25.0f * (float)(row / 8) - 10.0f * side);
+	}
+	for (int i = 0; numoflinks < MAXLINKS; i = (i + 1) % MAXPOINTS) {
+		if (i % perrow != perrow - 1)
+			addlink(i, i + 1, LINKSTEEL, 1);
+	}
+	for (auto _ : state)
+		resetsim();
+	report(state);
+	state.counters["links"] = numoflinks;
+}
+BENCHMARK(BM_ResetFullArrays)->Unit(benchmark::kMillisecond);

@@ -63,11 +63,14 @@ void indexpoints()
 	}
 }
 
+// The distance as the vector library measures it, written out: the search
+// runs some thirty times per deck link.
 static int withinsearch(int index, const vector3 *position)
 {
-	vector3 d;
-	subtractvectors(&d, &point[index].position, position);
-	return vectorlength(&d) < DECKSEARCHRADIUS;
+	float x = point[index].position.x - position->x;
+	float y = point[index].position.y - position->y;
+	float z = point[index].position.z - position->z;
+	return sqrtf((x * x + y * y) + z * z) < DECKSEARCHRADIUS;
 }
 
 int findindexedpoint(const vector3 *position)
@@ -192,12 +195,19 @@ static void makecable(int p1, int p2, int type, float len, float weight)
 	particle[p2].mass += 0.5f * weight * len / (float)n;
 }
 
-// The deck partner of a bridge point: the point 10 units behind it.
+// The deck partner of each bridge point (the point 10 units behind it),
+// looked up once: most deck points end two deck links.
+constexpr int PARTNERUNKNOWN = -2;
+static int partnerof[MAXPOINTS];
+
 static int deckpartner(int pointindex)
 {
-	vector3 behind = point[pointindex].position;
-	behind.z -= DECKDEPTH;
-	return findindexedpoint(&behind);
+	if (partnerof[pointindex] == PARTNERUNKNOWN) {
+		vector3 behind = point[pointindex].position;
+		behind.z -= DECKDEPTH;
+		partnerof[pointindex] = findindexedpoint(&behind);
+	}
+	return partnerof[pointindex];
 }
 
 // Quads between the deck link `link` (bond `frontbond`, particles p1 and p2)
@@ -278,6 +288,8 @@ void setupsimulation()
 
 	makeparticles(points);
 	indexpoints();
+	for (int i = 0; i < points; i++)
+		partnerof[i] = PARTNERUNKNOWN;
 	indexdecklinks(links);
 	openbondindex();
 	for (int j = 0; j < links; j++)
