@@ -12,7 +12,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-static unsigned long windowid;
+static unsigned long windowid, rootid;
 
 static void xdo(const char *command)
 {
@@ -46,6 +46,7 @@ protected:
 		SDL_VERSION(&info.version);
 		ASSERT_EQ(SDL_GetWMInfo(&info), 1);
 		windowid = info.info.x11.wmwindow;
+		rootid = DefaultRootWindow(info.info.x11.display);
 		char command[64];
 		snprintf(command, sizeof command, "windowfocus --sync %lu", windowid);
 		xdo(command);
@@ -120,6 +121,21 @@ TEST_F(InputX, MouseMapsToTheVirtualScreen)
 	SDL_Delay(60);
 	frames(1);
 	EXPECT_EQ(mouse.wheelup, 0);
+}
+
+TEST_F(InputX, FocusMakesTheWindowActiveAndInactive)
+{
+	char command[64];
+	snprintf(command, sizeof command, "windowfocus --sync %lu", rootid);
+	xdo(command);
+	frames(5);
+	EXPECT_EQ(windowinfo.active, 0);
+	EXPECT_EQ(SDL_ShowCursor(SDL_QUERY), 1);
+	snprintf(command, sizeof command, "windowfocus --sync %lu", windowid);
+	xdo(command);
+	frames(5);
+	EXPECT_EQ(windowinfo.active, 1);
+	EXPECT_EQ(SDL_ShowCursor(SDL_QUERY), 0);
 }
 
 TEST_F(InputX, F12LeavesTheWindowInactive)
