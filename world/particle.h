@@ -51,6 +51,8 @@ int createparticle(int type, const vector3 *position, const vector3 *velocity,
 void deleteparticle(int index);
 // Gravity, velocity retention and the move with landscape collision.
 void particlesimulation();
+// Up to ten bounces along the moved particle's path; a particle that still
+// ends below the ground (rounding at a triangle edge) is set back on it.
 void particlecollisionlevel(int index);
 // Splits velocity v (passed in normalpart, overwritten with the part along the
 // unit normal) into the normal part and a friction part of at most mu times
