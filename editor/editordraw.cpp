@@ -6,7 +6,9 @@
 #include <cmath>
 
 #include "editor/editor.h"
+#include "render/batch.h"
 #include "render/bridgedraw.h"
+#include "render/frustum.h"
 #include "render/camera.h"
 #include "world/level.h"
 #include "world/materials.h"
@@ -82,31 +84,45 @@ void setuppointrender()
 	scalemesh(&meshtemp2, 0.75f);
 }
 
-static void drawmesh(const meshstruct *m, const vector3 *position)
+// The marker at a position with unrotated axes: the mesh moved there on the
+// processor, so that all markers go out in one batch.
+static void batchmesh(const meshstruct *m, const vector3 *position)
 {
-	orientation identity;
-	resetorientation(&identity);
-	renderobject(position, &identity, m->numofvertices, &m->vertex[0][0], nullptr, nullptr,
-		m->numofpolygons, &m->polygon[0][0], nullptr, nullptr);
+	for (int t = 0; t < m->numofpolygons; t++)
+		for (int k = 0; k < 3; k++) {
+			int v = m->polygon[t][k];
+			if (v < 0 || v >= m->numofvertices)
+				break;
+			const float *p = m->vertex[v];
+			batchvertex(position->x + p[0], position->y + p[1], position->z + p[2]);
+		}
 }
 
 void renderpoints(float alpha)
 {
 	static const float base[4][3] = {{1, 1, 1}, {0.75f, 0.75f, 0.75f}, {1, 1, 0}, {0, 0.75f, 0.75f}};
+	setupfrustum();
 	glDisable(GL_TEXTURE_2D);
+	beginbatch(GL_TRIANGLES, BATCH_COLOR);
 	for (int n = 0; n < numofpoints && n < MAXPOINTS; n++) {
 		int type = point[n].type;
 		if (type < 0 || type > 3)
 			continue;
+		const vector3 *p = &point[n].position;
+		vector3 lo = {p->x - 2.25f, p->y - 2.25f, p->z - 2.25f};
+		vector3 hi = {p->x + 2.25f, p->y + 2.25f, p->z + 2.25f};
+		if (boxoutside(&frustum, &lo, &hi))
+			continue;
 		const float *c = base[type];
 		if (n == editor.hoverpoint || n == editor.hovermirrorpoint) {
-			glColor4f(c[0], c[1], c[2], alpha);
-			drawmesh(&meshtemp, &point[n].position);
+			batchcolor(c[0], c[1], c[2], alpha);
+			batchmesh(&meshtemp, &point[n].position);
 		} else {
-			glColor4f(c[0] * 0.75f, c[1] * 0.75f, c[2] * 0.75f, alpha);
-			drawmesh(&mesh, &point[n].position);
+			batchcolor(c[0] * 0.75f, c[1] * 0.75f, c[2] * 0.75f, alpha);
+			batchmesh(&mesh, &point[n].position);
 		}
 	}
+	endbatch();
 	glEnable(GL_TEXTURE_2D);
 }
 
@@ -199,7 +215,15 @@ static void clampedcolor(const vector3 *c, float alpha)
 	float rgb[3] = {c->x, c->y, c->z};
 	for (int k = 0; k < 3; k++)
 		rgb[k] = rgb[k] > 0.0f ? (rgb[k] < 1.0f ? rgb[k] : 1.0f) : 0.0f;
-	glColor4f(rgb[0], rgb[1], rgb[2], alpha);
+	batchcolor(rgb[0], rgb[1], rgb[2], alpha);
+}
+
+// The bar lies within its thickness of the segment between its ends.
+static int linkoutside(const vector3 *p1, const vector3 *p2, float t)
+{
+	vector3 lo = {fminf(p1->x, p2->x) - t, fminf(p1->y, p2->y) - t, fminf(p1->z, p2->z) - t};
+	vector3 hi = {fmaxf(p1->x, p2->x) + t, fmaxf(p1->y, p2->y) + t, fmaxf(p1->z, p2->z) + t};
+	return boxoutside(&frustum, &lo, &hi);
 }
 
 static void renderdeckroad(int n, int points, float step, float alpha)
@@ -213,17 +237,21 @@ static void renderdeckroad(int n, int points, float step, float alpha)
 	int q2 = findpointnear(&b2, points, step);
 	if (q1 == -1 || q2 == -1)
 		return;
+	const vector3 corners[4] = {*p1, *p2, point[q1].position, point[q2].position};
+	if (pointsoutside(&frustum, corners, 4))
+		return;
 	for (int m = linkhead[pairhash(q1, q2)]; m != -1; m = linknext[m]) {
 		const beamstruct *o = &beam[m];
 		if (o->type != l->type)
 			continue;
 		if (!((o->point1 == q1 && o->point2 == q2) || (o->point1 == q2 && o->point2 == q1)))
 			continue;
-		glColor4f(0.25f, 0.25f, 0.25f, alpha);
-		glVertex3fv(&p1->x);
-		glVertex3fv(&p2->x);
-		glVertex3fv(&point[q2].position.x);
-		glVertex3fv(&point[q1].position.x);
+		const vector3 *r1 = &point[q1].position, *r2 = &point[q2].position;
+		batchcolor(0.25f, 0.25f, 0.25f, alpha);
+		batchvertex(p1->x, p1->y, p1->z);
+		batchvertex(p2->x, p2->y, p2->z);
+		batchvertex(r2->x, r2->y, r2->z);
+		batchvertex(r1->x, r1->y, r1->z);
 	}
 }
 
@@ -235,13 +263,20 @@ void renderlinks(float alpha)
 	int roads = step > 0.0f && std::isfinite(step);
 	if (roads)
 		builddecklookups(points, links, step);
+	setupfrustum();
 	glDisable(GL_TEXTURE_2D);
-	glBegin(GL_QUADS);
+	beginbatch(GL_QUADS, BATCH_COLOR);
 	for (int n = 0; n < links; n++) {
 		const beamstruct *l = &beam[n];
 		if (!validlink(l, points))
 			continue;
 		const vector3 *p1 = &point[l->point1].position, *p2 = &point[l->point2].position;
+		float thickness = linktype[l->type].thickness;
+		if (linkoutside(p1, p2, thickness)) {
+			if (l->deck && roads)
+				renderdeckroad(n, points, step, alpha);
+			continue;
+		}
 		vector3 d, v, side, up, t;
 		subtractvectors(&t, p2, p1);
 		normalizevector(&d, &t);
@@ -250,11 +285,10 @@ void renderlinks(float alpha)
 		normalizevector(&side, &t);
 		crossproduct(&t, &side, &d);  // d x side
 		normalizevector(&up, &t);
-		float thickness = linktype[l->type].thickness;
 		scalevector(&side, &side, thickness);
 		scalevector(&up, &up, thickness);
 		if (l->highlight)
-			glColor4f(1, 1, 1, alpha);
+			batchcolor(1, 1, 1, alpha);
 		else
 			clampedcolor(&linktype[l->type].color, alpha);
 		vector3 q[8];
@@ -267,11 +301,11 @@ void renderlinks(float alpha)
 		addvectors(&q[6], p2, &side);
 		addvectors(&q[7], p1, &side);
 		for (int k = 0; k < 8; k++)
-			glVertex3fv(&q[k].x);
+			batchvertex(q[k].x, q[k].y, q[k].z);
 		if (l->deck && roads)
 			renderdeckroad(n, points, step, alpha);
 	}
-	glEnd();
+	endbatch();
 	glEnable(GL_TEXTURE_2D);
 }
 

@@ -3,9 +3,12 @@
 
 #include <GL/gl.h>
 #include <cmath>
+#include <cstring>
 
 #include "platform/texture.h"
 #include "platform/viewport.h"
+#include "render/batch.h"
+#include "render/frustum.h"
 #include "render/camera.h"
 #include "render/renderframe.h"
 #include "world/bond.h"
@@ -80,9 +83,76 @@ static int drawablebond(const bondstruct *b)
 		b->type < MAXBONDTYPES;
 }
 
+// The beam lies within r of the segment between its ends.
+static int beamoutside(const vector3 *p1, const vector3 *p2, float r)
+{
+	vector3 lo = {fminf(p1->x, p2->x) - r, fminf(p1->y, p2->y) - r, fminf(p1->z, p2->z) - r};
+	vector3 hi = {fmaxf(p1->x, p2->x) + r, fmaxf(p1->y, p2->y) + r, fmaxf(p1->z, p2->z) + r};
+	return boxoutside(&frustum, &lo, &hi);
+}
+
 static int internalbond(int type)
 {
 	return type > 19 && type != BOND_DRAG;
+}
+
+// The 1 x 1 colour textures of the bond types, gathered side by side in one
+// unfiltered texture, so that a bridge whose neighbouring bonds alternate
+// between materials is not drawn one texture switch per bond. Each texel is
+// sampled at its centre and gives exactly the colour of its own slot.
+constexpr int ATLASTYPES = 32;
+constexpr int TEX_BONDCOLORS = TEX_NEARESTFIRST;  // a reserved, unfiltered slot
+constexpr int DRAWUNTEXTURED = -2;                // a type whose slot holds no image
+constexpr int DRAWATLAS = -1;                     // else: draw with the type's own slot
+
+static int bonddrawkey[ATLASTYPES];
+
+static void refreshbondcolors()
+{
+	unsigned char texels[ATLASTYPES * 4] = {};
+	for (int t = 0; t < ATLASTYPES; t++) {
+		const texturestruct *slot = &texture[TEX_MATERIAL + t];
+		if (slot->width == 0 || !slot->pixels) {
+			bonddrawkey[t] = DRAWUNTEXTURED;
+		} else if (slot->width == 1 && slot->height == 1 && !slot->mipmapped) {
+			bonddrawkey[t] = DRAWATLAS;
+			memcpy(&texels[4 * t], slot->pixels, 4);
+		} else {
+			bonddrawkey[t] = t;
+		}
+	}
+	const texturestruct *atlas = &texture[TEX_BONDCOLORS];
+	if (atlas->width == ATLASTYPES && atlas->height == 1 && atlas->pixels &&
+		memcmp(atlas->pixels, texels, sizeof texels) == 0)
+		return;
+	unsigned char *pixels = allocatetexture(TEX_BONDCOLORS, ATLASTYPES, 1, 0);
+	if (pixels) {
+		memcpy(pixels, texels, sizeof texels);
+		setuptexture(TEX_BONDCOLORS);
+	}
+}
+
+static int bondkey(int type)
+{
+	return type < ATLASTYPES ? bonddrawkey[type] : type;
+}
+
+// Texture state for a run of bonds with the same key.
+static void beginbondrun(int key, int previous)
+{
+	if (previous == DRAWUNTEXTURED)
+		glEnable(GL_TEXTURE_2D);
+	if (key == DRAWATLAS) {
+		glBindTexture(GL_TEXTURE_2D, texture[TEX_BONDCOLORS].glname);
+		beginbatch(GL_QUADS, BATCH_NORMAL | BATCH_TEXCOORD);
+		return;
+	}
+	if (key == DRAWUNTEXTURED)
+		glDisable(GL_TEXTURE_2D);
+	else
+		glBindTexture(GL_TEXTURE_2D, texture[TEX_MATERIAL + key].glname);
+	glTexCoord2f(0.5f, 0.5f);
+	beginbatch(GL_QUADS, BATCH_NORMAL);
 }
 
 void renderbonds()
@@ -90,59 +160,73 @@ void renderbonds()
 	vector3 camera = frame.position;
 	if (reflectionpass)
 		camera.y = 2.0f * level.waterlevel - camera.y;
-	int boundtype = -1;
+	const int none = -3;
+	int key = none;
 	vector3 v[8], n[8];
+	refreshbondcolors();
+	setupfrustum();
 	for (int i = 0; i < numofbonds; i++) {
 		const bondstruct *b = &bond[i];
 		if (!drawablebond(b))
 			continue;
 		if (internalbond(b->type) && !renderoptions.showinternalbonds)
 			continue;
-		// Runs of one type share their texture and their quad batch.
-		if (b->type != boundtype) {
-			if (boundtype != -1)
-				glEnd();
-			glBindTexture(GL_TEXTURE_2D, texture[TEX_MATERIAL + b->type].glname);
-			glBegin(GL_QUADS);
-			glTexCoord2f(0.5f, 0.5f);
-			boundtype = b->type;
-		}
 		const vector3 *p1 = &particle[b->particle1].position;
 		const vector3 *p2 = &particle[b->particle2].position;
+		float radius = bondtype[b->type].radius;
+		if (beamoutside(p1, p2, radius))
+			continue;
+		int next = bondkey(b->type);
+		if (next != key) {
+			if (key != none)
+				endbatch();
+			beginbondrun(next, key);
+			key = next;
+		}
+		if (key == DRAWATLAS)
+			batchtexcoord((b->type + 0.5f) / ATLASTYPES, 0.5f);
 		float b1 = underwaterdim(p1->y, level.waterlevel);
 		float b2 = underwaterdim(p2->y, level.waterlevel);
-		beamgeometry(v, n, p1, p2, &camera, bondtype[b->type].radius);
+		beamgeometry(v, n, p1, p2, &camera, radius);
 		for (int k = 0; k < 8; k++) {
 			float dim = (k == 0 || k == 3 || k == 4 || k == 7) ? b1 : b2;
-			glNormal3f(n[k].x * dim, n[k].y * dim, n[k].z * dim);
-			glVertex3fv(&v[k].x);
+			batchnormal(n[k].x * dim, n[k].y * dim, n[k].z * dim);
+			batchvertex(v[k].x, v[k].y, v[k].z);
 		}
 	}
-	if (boundtype != -1)
-		glEnd();
+	if (key != none)
+		endbatch();
+	if (key == DRAWUNTEXTURED)
+		glEnable(GL_TEXTURE_2D);
+	glTexCoord2f(0.5f, 0.5f);
 }
 
 void renderbondsstress()
 {
 	vector3 v[8], n[8];
 	float c[3];
+	setupfrustum();
 	glDisable(GL_TEXTURE_2D);
-	glBegin(GL_QUADS);
+	beginbatch(GL_QUADS, BATCH_COLOR);
 	for (int i = 0; i < numofbonds; i++) {
 		const bondstruct *b = &bond[i];
 		if (!drawablebond(b) || internalbond(b->type) || b->type >= MAXLINKTYPES)
+			continue;
+		const vector3 *p1 = &particle[b->particle1].position;
+		const vector3 *p2 = &particle[b->particle2].position;
+		float radius = linktype[b->type].thickness;
+		if (beamoutside(p1, p2, radius))
 			continue;
 		if (renderoptions.showstressmax)
 			stresscolor(c, b->peakstress, b->peaktension);
 		else
 			stresscolor(c, b->stress, b->tension);
-		glColor4f(c[0], c[1], c[2], 1.0f);
-		beamgeometry(v, n, &particle[b->particle1].position, &particle[b->particle2].position,
-			&frame.position, linktype[b->type].thickness);
+		batchcolor(c[0], c[1], c[2], 1.0f);
+		beamgeometry(v, n, p1, p2, &frame.position, radius);
 		for (int k = 0; k < 8; k++)
-			glVertex3fv(&v[k].x);
+			batchvertex(v[k].x, v[k].y, v[k].z);
 	}
-	glEnd();
+	endbatch();
 	glEnable(GL_TEXTURE_2D);
 }
 
@@ -184,7 +268,7 @@ void rendercdquads()
 {
 	static const float tex[4][2] = {{0, 0}, {1, 0}, {1, 1}, {0, 1}};
 	glBindTexture(GL_TEXTURE_2D, texture[TEX_DECK].glname);
-	glBegin(GL_QUADS);
+	beginbatch(GL_QUADS, BATCH_NORMAL | BATCH_TEXCOORD);
 	for (int i = 0; i < numofcdquads; i++) {
 		cdquadstruct *q = &cdquad[i];
 		vector3 c[4], n, p;
@@ -192,20 +276,20 @@ void rendercdquads()
 			continue;
 		generatepolygonnormal(&n, &c[0], &c[1], &c[2]);
 		updatequadframe(q, c, &n);
-		glNormal3fv(&n.x);
+		batchnormal(n.x, n.y, n.z);
 		for (int k = 0; k < 4; k++) {
 			scaleaddvectors(&p, &c[k], &n, 0.1f);
-			glTexCoord2fv(tex[k]);
-			glVertex3fv(&p.x);
+			batchtexcoord(tex[k][0], tex[k][1]);
+			batchvertex(p.x, p.y, p.z);
 		}
-		glNormal3f(-n.x, -n.y, -n.z);
+		batchnormal(-n.x, -n.y, -n.z);
 		for (int k = 0; k < 4; k++) {
 			scaleaddvectors(&p, &c[k], &n, -0.1f);
-			glTexCoord2fv(tex[k]);
-			glVertex3fv(&p.x);
+			batchtexcoord(tex[k][0], tex[k][1]);
+			batchvertex(p.x, p.y, p.z);
 		}
 	}
-	glEnd();
+	endbatch();
 }
 
 static void drawmodel(const modelstruct *m, const vector3 *position, const orientation *axes)

@@ -6,11 +6,15 @@
 #include <GL/gl.h>
 
 #include "platform/texture.h"
+#include "render/batch.h"
+#include "render/frustum.h"
 #include "render/renderframe.h"
 #include "world/landscape.h"
 #include "world/level.h"
 
 int landscapelod[LODSIZE * LODSIZE];
+float sectorbottom[SECTORS * SECTORS];
+float sectortop[SECTORS * SECTORS];
 float loddistance[4] = {120.0f, 240.0f, 360.0f, 480.0f};
 
 const int landscapearray[5][9][2] = {
@@ -50,11 +54,25 @@ int sectorstep(const framestruct *f, float cx, float cy, float cz)
 	return 16;
 }
 
+static void sectorbounds(int r, int c, int w)
+{
+	float lo = 1e30f, hi = -1e30f;
+	for (int z = 16 * r; z <= 16 * r + 16 && z < LANDSCAPESIZE; z++)
+		for (int x = 16 * c; x <= 16 * c + 16 && x < LANDSCAPESIZE; x++) {
+			float h = landscape.height[z * w + x];
+			lo = h < lo ? h : lo;
+			hi = h > hi ? h : hi;
+		}
+	sectorbottom[r * SECTORS + c] = lo;
+	sectortop[r * SECTORS + c] = hi;
+}
+
 void computelandscapelod(const framestruct *f)
 {
 	int w = stride();
 	for (int r = 0; r < SECTORS; r++)
 		for (int c = 0; c < SECTORS; c++) {
+			sectorbounds(r, c, w);
 			int vx = 16 * c + 8, vz = 16 * r + 8;
 			float h = landscape.height[vz * w + vx];
 			landscapelod[r * LODSIZE + c] = sectorstep(f, 80.0f * c + 40.0f, h,
@@ -174,12 +192,20 @@ void renderlandscapesector(int x0, int z0, int step, int mask)
 					int dz = i + step * tri[t][k][1];
 					int x = x0 + dx, z = z0 + dz;
 					int index = z * w + x;
-					glMultiTexCoord2f(GL_TEXTURE0, x * inv, z * inv);
-					glMultiTexCoord2f(GL_TEXTURE1, dx / 16.0f, dz / 16.0f);
-					glNormal3fv(&landscape.normal[index].x);
-					glVertex3f(5.0f * x, landscape.height[index], 5.0f * z);
+					const vector3 *nv = &landscape.normal[index];
+					batchtexcoord(x * inv, z * inv);
+					batchtexcoord1(dx / 16.0f, dz / 16.0f);
+					batchnormal(nv->x, nv->y, nv->z);
+					batchvertex(5.0f * x, landscape.height[index], 5.0f * z);
 				}
 		}
+}
+
+int sectoroutside(int r, int c)
+{
+	vector3 lo = {80.0f * c, sectorbottom[r * SECTORS + c], 80.0f * r};
+	vector3 hi = {lo.x + 80.0f, sectortop[r * SECTORS + c], lo.z + 80.0f};
+	return boxoutside(&frustum, &lo, &hi);
 }
 
 // The sector rows drawn this frame: all inner ones, or the two middle ones
@@ -204,15 +230,16 @@ void renderlandscape()
 	glEnable(GL_TEXTURE_2D);
 	int first, last;
 	landscaperows(&first, &last);
-	glBegin(GL_TRIANGLES);
+	setupfrustum();
+	beginbatch(GL_TRIANGLES, BATCH_NORMAL | BATCH_TEXCOORD | BATCH_TEXCOORD1);
 	for (int r = first; r <= last; r++)
 		for (int c = 1; c <= SECTORS - 2; c++) {
 			int step = landscapelod[r * LODSIZE + c];
-			if (step == 0)
+			if (step == 0 || sectoroutside(r, c))
 				continue;
 			renderlandscapesector(16 * c, 16 * r, step, sectoredgemask(r, c));
 		}
-	glEnd();
+	endbatch();
 	glDisable(GL_TEXTURE_2D);
 	glActiveTexture(GL_TEXTURE0);
 }

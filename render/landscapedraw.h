@@ -9,6 +9,10 @@ constexpr int SECTORS = 32;
 constexpr int SECTORCELLS = 16;
 
 extern int landscapelod[LODSIZE * LODSIZE];  // row * 128 + column; 0 culled
+// Lowest and highest vertex of each sector (row * 32 + column), refreshed
+// with the steps, for skipping sectors outside the view.
+extern float sectorbottom[SECTORS * SECTORS];
+extern float sectortop[SECTORS * SECTORS];
 extern float loddistance[4];
 extern const int landscapearray[5][9][2];
 
@@ -29,6 +33,8 @@ int sectoredgemask(int r, int c);
 // mask: writes up to three triangles as corner offsets (in steps) to tri
 // and returns how many.
 int celltriangles(int i, int j, int step, int mask, int tri[3][3][2]);
+// 1 when sector (r, c) lies wholly outside the current frustum.
+int sectoroutside(int r, int c);
 // Sector rows drawn this frame (landscape and water): 1 to 30, or only 15
 // and 16 with the fast landscape.
 void landscaperows(int *first, int *last);

@@ -6,6 +6,8 @@
 #include <cmath>
 
 #include "platform/viewport.h"
+#include "render/batch.h"
+#include "render/frustum.h"
 #include "render/landscapedraw.h"
 #include "render/renderframe.h"
 #include "world/bond.h"
@@ -46,7 +48,20 @@ void rendershadow(const vector3 v[4], const vector3 *lightdir, int quad, float l
 	vector3 out[SHADOWQUADVERTS];
 	int n = shadowvolume(out, v, lightdir, quad, length);
 	for (int k = 0; k < n; k++)
-		glVertex3fv(&out[k].x);
+		batchvertex(out[k].x, out[k].y, out[k].z);
+}
+
+// A quad's volume, left out when all its corners and their swept ends lie
+// outside the view.
+static void rendershadowvisible(const vector3 v[4], const vector3 *sun, float length)
+{
+	vector3 p[8];
+	for (int k = 0; k < 4; k++) {
+		p[k] = v[k];
+		scaleaddvectors(&p[4 + k], &v[k], sun, -length);
+	}
+	if (!pointsoutside(&frustum, p, 8))
+		rendershadow(v, sun, 1, length);
 }
 
 // With the sun at or near the horizon the sweep length has no sane value.
@@ -98,19 +113,38 @@ void renderlandscapeshadowsector(int x0, int z0, int step, int mask)
 		}
 }
 
+// The sector's volumes lie within its box swept away from the sun as far as
+// its lowest and highest points are swept.
+static int sectorvolumeoutside(int r, int c, const vector3 *sun)
+{
+	float lo = sectorbottom[r * SECTORS + c], hi = sectortop[r * SECTORS + c];
+	float k0 = shadowlength(lo, level.waterlevel, sun->y);
+	float k1 = shadowlength(hi, level.waterlevel, sun->y);
+	float sweep[2] = {k0 < 0.0f ? k0 : 0.0f, k1 > 0.0f ? k1 : 0.0f};
+	vector3 p[16];
+	for (int k = 0; k < 16; k++) {
+		vector3 corner = {80.0f * c + (k & 1 ? 80.0f : 0.0f), k & 2 ? hi : lo,
+			80.0f * r + (k & 4 ? 80.0f : 0.0f)};
+		scaleaddvectors(&p[k], &corner, sun, -sweep[k >> 3]);
+	}
+	return pointsoutside(&frustum, p, 16);
+}
+
 void renderlandscapeshadow()
 {
 	if (!sunhigh())
 		return;
-	glBegin(GL_QUADS);
+	vector3 sun = sunvector();
+	setupfrustum();
+	beginbatch(GL_QUADS, 0);
 	for (int r = 1; r <= SECTORS - 2; r++)
 		for (int c = 1; c <= SECTORS - 2; c++) {
 			int step = landscapelod[r * LODSIZE + c];
-			if (step == 0)
+			if (step == 0 || sectorvolumeoutside(r, c, &sun))
 				continue;
 			renderlandscapeshadowsector(16 * c, 16 * r, step, sectoredgemask(r, c));
 		}
-	glEnd();
+	endbatch();
 }
 
 static int validparticle(int n)
@@ -123,7 +157,8 @@ void renderbondsshadow()
 	if (!sunhigh())
 		return;
 	vector3 sun = sunvector();
-	glBegin(GL_QUADS);
+	setupfrustum();
+	beginbatch(GL_QUADS, 0);
 	for (int i = 0; i < numofbonds; i++) {
 		const bondstruct *b = &bond[i];
 		if (b->type < 0 || b->type >= 20 || !validparticle(b->particle1) ||
@@ -142,9 +177,9 @@ void renderbondsshadow()
 		scaleaddvectors(&v[2], p2, &s, -r);
 		scaleaddvectors(&v[3], p1, &s, -r);
 		float h = p1->y > p2->y ? p1->y : p2->y;
-		rendershadow(v, &sun, 1, shadowlength(h, level.waterlevel, sun.y));
+		rendershadowvisible(v, &sun, shadowlength(h, level.waterlevel, sun.y));
 	}
-	glEnd();
+	endbatch();
 }
 
 // The quad's corners ordered so the volume winds the same way whichever
@@ -163,7 +198,8 @@ void rendercdquadsshadow()
 	if (!sunhigh())
 		return;
 	vector3 sun = sunvector();
-	glBegin(GL_QUADS);
+	setupfrustum();
+	beginbatch(GL_QUADS, 0);
 	for (int i = 0; i < numofcdquads; i++) {
 		const cdquadstruct *q = &cdquad[i];
 		if (!q->active)
@@ -182,9 +218,9 @@ void rendercdquadsshadow()
 		for (int k = 1; k < 4; k++)
 			if (v[k].y > h)
 				h = v[k].y;
-		rendershadow(v, &sun, 1, shadowlength(h, level.waterlevel, sun.y));
+		rendershadowvisible(v, &sun, shadowlength(h, level.waterlevel, sun.y));
 	}
-	glEnd();
+	endbatch();
 }
 
 void renderobjectshadow(const vector3 *position, const orientation *axes, int numofvertices,
@@ -199,7 +235,7 @@ void renderobjectshadow(const vector3 *position, const orientation *axes, int nu
 		dotproduct(&sun, &axes->v[2])};
 	glPushMatrix();
 	setupobjectrender(position, axes);
-	glBegin(GL_QUADS);
+	beginbatch(GL_QUADS, 0);
 	for (int i = 0; i < numofpolygons; i++) {
 		const int *corner = &polygon[3 * i];
 		const float *pn = &polygonnormal[3 * i];
@@ -222,6 +258,6 @@ void renderobjectshadow(const vector3 *position, const orientation *axes, int nu
 		v[3] = v[2];
 		rendershadow(v, &l, 0, shadowlength(h, level.waterlevel, sun.y));
 	}
-	glEnd();
+	endbatch();
 	glPopMatrix();
 }

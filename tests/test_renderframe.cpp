@@ -8,7 +8,10 @@
 #include <cstring>
 #include <vector>
 
+#include "editor/editor.h"
+#include "editor/editordraw.h"
 #include "platform/texture.h"
+#include "platform/viewport.h"
 #include "render/camera.h"
 #include "render/landscapedraw.h"
 #include "render/renderframe.h"
@@ -284,5 +287,72 @@ TEST_F(RenderFrame, WithoutEightStencilBitsShadowsAndReflectionsAreLeftOut)
 	draw();
 	stencilbits = saved;
 	EXPECT_EQ(memcmp(plain.data(), pixels.data(), pixels.size()), 0);
+	expectcontract();
+}
+
+// The editor's 3D view as the editor draws it, without the landscape.
+static void draweditor()
+{
+	glClearColor(0, 0, 0, 0);
+	glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+	setupperspectiveviewport(0, 0, FRAMEWIDTH, FRAMEHEIGHT, 0.3f, 3000.0f);
+	setupviewpoint(&frame.position, &frame.axes);
+	glEnable(GL_TEXTURE_2D);
+	glEnable(GL_BLEND);
+	glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+	glEnable(GL_DEPTH_TEST);
+	glDepthFunc(GL_LEQUAL);
+	renderlinks(1.0f);
+	renderpoints(1.0f);
+	rendergrid(0, PLANEFRONT, 1, 1, 1, 0.25f);
+	rendereditarea();
+}
+
+TEST_F(RenderFrame, EditorMarkersRoadsAndSelectionBox)
+{
+	setuppointrender();
+	editor.gridsize = 5.0f;
+	editor.selectstart = {0, 0, 0};
+	numofpoints = 0;
+	numoflinks = 0;
+	// A deck piece: front side 0-1, back side 2-3, and a front deck link 4-5
+	// whose back partner is missing.
+	const float px[6] = {1270, 1290, 1270, 1290, 1300, 1320};
+	const float pz[6] = {PLANEFRONT, PLANEFRONT, PLANEBACK, PLANEBACK, PLANEFRONT, PLANEFRONT};
+	for (int k = 0; k < 6; k++)
+		point[numofpoints++] = {1, {px[k], 360.0f, pz[k]}};
+	beam[numoflinks++] = {LINKSTEEL, 1, 0, 1, 0};
+	beam[numoflinks++] = {LINKSTEEL, 1, 2, 3, 0};
+	beam[numoflinks++] = {LINKSTEEL, 1, 4, 5, 0};
+	editor.hoverpoint = 0;
+	editor.hovermirrorpoint = -1;
+	setuprendercamera(1295, 360, 1285, 40, 0.6f, 0);
+	draweditor();
+	readframe(pixels.data());
+
+	// The road between the two sides of the deck piece, none beside the lone
+	// link; the grid's backing lies in front of both and darkens by a quarter.
+	vector3 road = {1280, 360, 1280}, noroad = {1310, 360, 1280};
+	expectcolor(atpoint(&road), 48, 48, 48, 4);
+	EXPECT_LT(brightness(atpoint(&noroad)), 60);
+	// The hovered joint is brighter than a plain one and larger.
+	vector3 hovered = point[0].position, plain = point[1].position;
+	EXPECT_GT(brightness(atpoint(&hovered)), brightness(atpoint(&plain)) + 100);
+	hovered.x += 2.15f;
+	plain.x += 2.15f;
+	EXPECT_GT(brightness(atpoint(&hovered)), brightness(atpoint(&plain)) + 100);
+
+	// A selection box 2 units across is not drawn; 2.5 units across is.
+	vector3 inside = {1301, 371, PLANEFRONT + 0.75f};
+	int before = brightness(atpoint(&inside));
+	editor.selectstart = {1300, 370, PLANEFRONT};
+	editor.selectend = {1302, 370, PLANEFRONT};
+	draweditor();
+	readframe(pixels.data());
+	EXPECT_EQ(brightness(atpoint(&inside)), before);
+	editor.selectend = {1302.5f, 372.5f, PLANEFRONT};
+	draweditor();
+	readframe(pixels.data());
+	EXPECT_GT(brightness(atpoint(&inside)), before + 30);
 	expectcontract();
 }
