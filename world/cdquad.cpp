@@ -16,9 +16,16 @@ const int cdquadcd[4][3] = {{0, 1, 2}, {0, 2, 3}, {0, 1, 3}, {1, 2, 3}};
 
 constexpr float QUADREACH = 60.0f;  // no segment starting farther than this from corner 0 can hit
 
+static int validcorner(int p)
+{
+	return p >= 0 && p < numofparticles;
+}
+
 int createcdquad(int a, int b, int c, int d)
 {
 	if (numofcdquads >= MAXCDQUADS)
+		return -1;
+	if (!validcorner(a) || !validcorner(b) || !validcorner(c) || !validcorner(d))
 		return -1;
 
 	int index = numofcdquads;
@@ -54,9 +61,9 @@ int createcdquad(int a, int b, int c, int d)
 int lineintersectcdquad(vector3 *hit, vector3 *normal, float *t, const vector3 *start,
 	const vector3 *end, int quad)
 {
-	const cdquadstruct *q = &cdquad[quad];
-	if (!q->active)
+	if (quad < 0 || quad >= numofcdquads || !cdquad[quad].active)
 		return 0;
+	const cdquadstruct *q = &cdquad[quad];
 
 	const vector3 *corner[4];
 	for (int k = 0; k < 4; k++)
@@ -92,6 +99,11 @@ int lineintersectcdquad(vector3 *hit, vector3 *normal, float *t, const vector3 *
 
 void calccdquadratio(float weights[4], int quad, const vector3 *at)
 {
+	if (quad < 0 || quad >= numofcdquads) {
+		for (int k = 0; k < 4; k++)
+			weights[k] = 0.25f;
+		return;
+	}
 	const cdquadstruct *q = &cdquad[quad];
 	float d[4];
 	for (int k = 0; k < 4; k++) {

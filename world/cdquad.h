@@ -26,10 +26,11 @@ extern int numofcdquads;
 extern const int cdquadcd[4][3];
 
 // Appends a quad with corners a, d, c, b (in that stored order) and returns
-// its index, or -1 when the array is full.
+// its index, or -1 when the array is full or a corner is not a particle.
 int createcdquad(int a, int b, int c, int d);
 // 1 when the segment meets the active quad, with the nearest hit point, its
-// triangle normal and the fraction along the segment.
+// triangle normal and the fraction along the segment; 0 for an inactive or
+// unknown quad.
 int lineintersectcdquad(vector3 *hit, vector3 *normal, float *t, const vector3 *start,
 	const vector3 *end, int quad);
 // Share of each corner at point `at` by inverse distance; a point on a corner
