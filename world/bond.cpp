@@ -5,8 +5,6 @@
 #include <cstring>
 
 #include "world/cdquad.h"
-#include "world/landscape.h"
-#include "world/level.h"
 #include "world/materials.h"
 #include "world/particle.h"
 #include "world/simrandom.h"
@@ -15,7 +13,6 @@
 
 bondstruct bond[MAXBONDS];
 int numofbonds;
-
 
 // --- duplicate pairs --------------------------------------------------------
 

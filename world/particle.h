@@ -51,6 +51,9 @@ int createparticle(int type, const vector3 *position, const vector3 *velocity,
 void deleteparticle(int index);
 // Gravity, velocity retention and the move with landscape collision.
 void particlesimulation();
+// 1 when no ground near the segment a-b reaches up to its lower end, so the
+// landscape's segment test would find nothing; 0 when it may hit.
+int clearofground(const vector3 *a, const vector3 *b);
 // Up to ten bounces along the moved particle's path; a particle that still
 // ends below the ground (rounding at a triangle edge) is set back on it.
 void particlecollisionlevel(int index);
