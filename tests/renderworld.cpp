@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <unistd.h>
 
 #include "editor/editor.h"
 #include "platform/config.h"
@@ -205,21 +206,16 @@ void drawtestframe()
 }
 
 // With TV_RENDERSHOTS naming a folder, every frame read is also saved
-// there as a PPM image for a person to look at.
-static void saveframe(const unsigned char *rgb)
+// there with the game's screenshot, for a person to look at.
+static void saveframe()
 {
-	static int count;
 	const char *folder = getenv("TV_RENDERSHOTS");
-	if (!folder)
+	char here[4096];
+	if (!folder || !getcwd(here, sizeof here) || chdir(folder) != 0)
 		return;
-	char name[4096];
-	snprintf(name, sizeof name, "%s/frame%03d.ppm", folder, count++);
-	FILE *f = fopen(name, "wb");
-	if (!f)
+	screenshot();
+	if (chdir(here) != 0)
 		return;
-	fprintf(f, "P6 %d %d 255\n", FRAMEWIDTH, FRAMEHEIGHT);
-	fwrite(rgb, 1, FRAMEWIDTH * FRAMEHEIGHT * 3, f);
-	fclose(f);
 }
 
 void readframe(unsigned char *rgb)
@@ -231,7 +227,7 @@ void readframe(unsigned char *rgb)
 	for (int y = 0; y < FRAMEHEIGHT; y++)
 		memcpy(&rgb[y * FRAMEWIDTH * 3], &rows[(FRAMEHEIGHT - 1 - y) * FRAMEWIDTH * 3],
 			FRAMEWIDTH * 3);
-	saveframe(rgb);
+	saveframe();
 }
 
 int projectpoint(const vector3 *p, float *sx, float *sy)

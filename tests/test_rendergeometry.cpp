@@ -4,11 +4,15 @@
 
 #include <array>
 #include <cmath>
+#include <cstring>
 #include <map>
 #include <tuple>
 #include <vector>
 
+#include "editor/editor.h"
 #include "editor/editordraw.h"
+#include "platform/config.h"
+#include "platform/input.h"
 #include "render/bridgedraw.h"
 #include "render/camera.h"
 #include "render/landscapedraw.h"
@@ -317,4 +321,93 @@ TEST(EditorMeshes, BallsOfThirtyVerticesAtTheirRadii)
 	EXPECT_EQ(gridlinekind(1280 / 5), 2);
 	EXPECT_EQ(gridlinekind(1300 / 5), 1);
 	EXPECT_EQ(gridlinekind(1285 / 5), 0);
+}
+
+// The controllers read the live input records.
+static void clearinput()
+{
+	memset(keyboard, 0, sizeof keyboard);
+	memset(&mouse, 0, sizeof mouse);
+	memset(&prevmouse, 0, sizeof prevmouse);
+	mouse.x = 320;
+	mouse.y = 240;
+	windowinfo.active = 1;
+	config.mouselocked = 0;
+	config.fullscreen = 0;
+	editor.movemode = 0;
+	playernum = 0;
+	player[0] = {};
+	resetorientation(&player[0].axes);
+	player[0].target = {1280, 360, 1285};
+	player[0].distance = 80;
+}
+
+TEST(CameraControl, InactiveWindowHoldsBothCameras)
+{
+	clearinput();
+	windowinfo.active = 0;
+	keyboard['q'] = keyboard['w'] = keyboard[273] = 1;
+	moveviewpoint();
+	moveobjectviewpoint();
+	EXPECT_EQ(player[0].distance, 80.0f);
+	EXPECT_EQ(player[0].target.y, 360.0f);
+	EXPECT_EQ(player[0].pitch, 0.0f);
+}
+
+TEST(CameraControl, EdgePanNeedsAGrabbedPointerAndCtrlSpeedsItUp)
+{
+	clearinput();
+	mouse.x = 0;
+	moveviewpoint();
+	EXPECT_FLOAT_EQ(player[0].target.x, 1280.0f - 0.75f);
+	keyboard[KEY_LCTRL] = 1;
+	mouse.leftbutton = 1;
+	moveviewpoint();
+	EXPECT_FLOAT_EQ(player[0].target.x, 1280.0f - 0.75f - 3.0f);
+	config.mouselocked = 1;  // a free pointer in a window does not pan
+	moveviewpoint();
+	EXPECT_FLOAT_EQ(player[0].target.x, 1280.0f - 0.75f - 3.0f);
+}
+
+TEST(CameraControl, ClampsAndResets)
+{
+	clearinput();
+	keyboard[273] = 1;  // Up
+	keyboard['q'] = 1;
+	for (int n = 0; n < 200; n++)
+		moveviewpoint();
+	EXPECT_EQ(player[0].pitch, 1.0f);
+	EXPECT_EQ(player[0].distance, 10.0f);
+
+	clearinput();
+	keyboard['q'] = 1;
+	player[0].pitch = 3.0f;
+	for (int n = 0; n < 200; n++)
+		moveobjectviewpoint();
+	EXPECT_EQ(player[0].distance, 7.0f);
+	EXPECT_EQ(player[0].pitch, 3.0f);  // the vehicle camera leaves pitch alone
+
+	clearinput();
+	player[0].target = {1, 2, 3};
+	player[0].yaw = 0.5f;
+	keyboard['e'] = 1;
+	moveviewpoint();
+	EXPECT_EQ(player[0].yaw, 0.0f);
+	EXPECT_EQ(player[0].target.x, 1.0f);
+	keyboard[KEY_LSHIFT] = 1;
+	moveviewpoint();
+	EXPECT_EQ(player[0].target.x, 1280.0f);
+	EXPECT_EQ(player[0].target.z, 1285.0f);
+}
+
+TEST(CameraControl, WheelInMoveModeOneRaisesEveryTickAndZoomsOnce)
+{
+	clearinput();
+	editor.movemode = 1;
+	mouse.wheelup = 1;
+	moveviewpoint();
+	prevmouse = mouse;
+	moveviewpoint();
+	EXPECT_FLOAT_EQ(player[0].target.y, 361.5f);
+	EXPECT_FLOAT_EQ(player[0].distance, 79.0f);
 }
