@@ -91,10 +91,13 @@ int createbond(int particle1, int particle2, int type, int cdquadnum)
 	if (!(length > 0.0f))
 		return -1;
 
+	// A particle without bonds (a new piece of debris) cannot be bonded
+	// twice, which spares the scan.
 	if (pairindexopen) {
 		if (addpair(pairkey(particle1, particle2)))
 			return -1;
-	} else if (findbond(particle1, particle2) != -1) {
+	} else if (particle[particle1].bondcount > 0 && particle[particle2].bondcount > 0 &&
+		findbond(particle1, particle2) != -1) {
 		return -1;
 	}
 
@@ -247,6 +250,37 @@ static void makedebris(int index)
 	makedebrishalf(index, end2, &position, &velocity, 0.5f * (1.0f - r) * m);
 }
 
+// Every quad that loses a bond in this step stops carrying traffic, and its
+// cross bonds become plain links, all in one pass over the bonds rather than
+// one pass per quad as each broken bond is deleted: a collapsing deck breaks
+// hundreds at once. The deletions that follow then find the quads inactive.
+static unsigned char quadbroken[MAXCDQUADS];
+
+static void deactivatebrokenquads()
+{
+	int any = 0;
+	for (int i = 0; i < numofbonds; i++) {
+		int q = bond[i].cdquadnum;
+		if (bond[i].state == BOND_BROKEN && q >= 0 && q < numofcdquads && cdquad[q].active) {
+			cdquad[q].active = 0;
+			quadbroken[q] = 1;
+			any = 1;
+		}
+	}
+	if (!any)
+		return;
+	for (int i = 0; i < numofbonds; i++) {
+		int q = bond[i].cdquadnum;
+		if (q >= 0 && q < numofcdquads && quadbroken[q] && bond[i].type > BOND_DECKCROSS)
+			bond[i].type -= BOND_DECKCROSS;
+	}
+	for (int i = 0; i < numofbonds; i++) {
+		int q = bond[i].cdquadnum;
+		if (q >= 0 && q < numofcdquads)
+			quadbroken[q] = 0;
+	}
+}
+
 void checkbonds()
 {
 	for (int i = 0; i < numofbonds; i++) {
@@ -263,6 +297,7 @@ void checkbonds()
 		}
 	}
 
+	deactivatebrokenquads();
 	for (int i = 0; i < numofbonds; i++) {
 		while (i < numofbonds && bond[i].state == BOND_BROKEN) {
 			const bondstruct *b = &bond[i];

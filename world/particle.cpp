@@ -51,7 +51,8 @@ int createparticle(int type, const vector3 *position, const vector3 *velocity,
 // vehicle that named it is told.
 static void renumberparticle(int from, int to)
 {
-	for (int i = 0; i < numofbonds; i++) {
+	// A particle without bonds is named by none.
+	for (int i = 0; i < numofbonds && particle[to].bondcount > 0; i++) {
 		if (bond[i].particle1 == from)
 			bond[i].particle1 = to;
 		if (bond[i].particle2 == from)
@@ -78,7 +79,7 @@ void deleteparticle(int index)
 		return;
 
 	numofparticles--;
-	for (int i = 0; i < numofbonds;) {
+	for (int i = 0; i < numofbonds && particle[index].bondcount > 0;) {
 		if (bond[i].particle1 == index || bond[i].particle2 == index)
 			deletebond(i);
 		else
