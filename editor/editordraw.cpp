@@ -103,6 +103,11 @@ void renderpoints(float alpha)
 	static const float base[4][3] = {{1, 1, 1}, {0.75f, 0.75f, 0.75f}, {1, 1, 0}, {0, 0.75f, 0.75f}};
 	setupfrustum();
 	glDisable(GL_TEXTURE_2D);
+	// The markers are closed balls of one colour each, wound clockwise seen
+	// from outside: their far halves are always covered by the near ones,
+	// so they are culled.
+	glFrontFace(GL_CW);
+	glEnable(GL_CULL_FACE);
 	beginbatch(GL_TRIANGLES, BATCH_COLOR);
 	for (int n = 0; n < numofpoints && n < MAXPOINTS; n++) {
 		int type = point[n].type;
@@ -123,6 +128,8 @@ void renderpoints(float alpha)
 		}
 	}
 	endbatch();
+	glDisable(GL_CULL_FACE);
+	glFrontFace(GL_CCW);
 	glEnable(GL_TEXTURE_2D);
 }
 
