@@ -344,6 +344,20 @@ TEST_F(Structure, AnOverstretchedDeckBondBreaksItsQuad)
 	EXPECT_EQ(lineintersectcdquad(&hit, &normal, &t, &from, &to, 0), 0);
 }
 
+TEST_F(Structure, BondsOfOneQuadBreakingTogether)
+{
+	builddeckpiece();
+	bond[0].restlength -= 1.0f;  // the front link
+	bond[2].restlength -= 1.0f;  // and a cross bond
+	checkbonds();
+	EXPECT_EQ(sim.brokenlinks, 2);
+	ASSERT_EQ(numofbonds, 4);
+	EXPECT_EQ(cdquad[0].active, 0);
+	for (int i = 0; i < numofbonds; i++)
+		EXPECT_EQ(bond[i].type, LINKSTEEL) << i;
+	EXPECT_EQ(checksimulation(), "");
+}
+
 TEST_F(Structure, BrokenBondsLeaveDebrisOnStubs)
 {
 	builddeckpiece();
