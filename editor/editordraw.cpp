@@ -84,18 +84,56 @@ void setuppointrender()
 	scalemesh(&meshtemp2, 0.75f);
 }
 
-// The marker at a position with unrotated axes: the mesh moved there on the
-// processor, so that all markers go out in one batch.
-static void batchmesh(const meshstruct *m, const vector3 *position)
+// Markers at positions with unrotated axes: each mesh moved there on the
+// processor and drawn indexed, many markers to a draw, so that the corners a
+// marker's triangles share are transformed once.
+constexpr int MARKERSPERDRAW = 1024;
+static float markervertex[MARKERSPERDRAW * 32][3];
+static float markercolor[MARKERSPERDRAW * 32][4];
+static GLuint markerindex[MARKERSPERDRAW * 96];
+static int numofmarkervertices;
+static int numofmarkerindices;
+
+static void flushmarkers()
 {
-	for (int t = 0; t < m->numofpolygons; t++)
-		for (int k = 0; k < 3; k++) {
-			int v = m->polygon[t][k];
-			if (v < 0 || v >= m->numofvertices)
-				break;
-			const float *p = m->vertex[v];
-			batchvertex(position->x + p[0], position->y + p[1], position->z + p[2]);
-		}
+	if (numofmarkerindices == 0)
+		return;
+	glEnableClientState(GL_VERTEX_ARRAY);
+	glEnableClientState(GL_COLOR_ARRAY);
+	glVertexPointer(3, GL_FLOAT, 0, markervertex);
+	glColorPointer(4, GL_FLOAT, 0, markercolor);
+	glDrawElements(GL_TRIANGLES, numofmarkerindices, GL_UNSIGNED_INT, markerindex);
+	glDisableClientState(GL_COLOR_ARRAY);
+	glDisableClientState(GL_VERTEX_ARRAY);
+	numofmarkervertices = 0;
+	numofmarkerindices = 0;
+}
+
+static void addmarker(const meshstruct *m, const vector3 *position, const float color[4])
+{
+	if (m->numofvertices > 32 || m->numofpolygons > 32)
+		return;
+	if (numofmarkervertices + m->numofvertices > MARKERSPERDRAW * 32 ||
+		numofmarkerindices + 3 * m->numofpolygons > MARKERSPERDRAW * 96)
+		flushmarkers();
+	int base = numofmarkervertices;
+	for (int v = 0; v < m->numofvertices; v++) {
+		float *out = markervertex[base + v];
+		out[0] = position->x + m->vertex[v][0];
+		out[1] = position->y + m->vertex[v][1];
+		out[2] = position->z + m->vertex[v][2];
+		for (int k = 0; k < 4; k++)
+			markercolor[base + v][k] = color[k];
+	}
+	for (int t = 0; t < m->numofpolygons; t++) {
+		const int *c = m->polygon[t];
+		if (c[0] < 0 || c[0] >= m->numofvertices || c[1] < 0 || c[1] >= m->numofvertices ||
+			c[2] < 0 || c[2] >= m->numofvertices)
+			continue;
+		for (int k = 0; k < 3; k++)
+			markerindex[numofmarkerindices++] = (GLuint)(base + c[k]);
+	}
+	numofmarkervertices += m->numofvertices;
 }
 
 void renderpoints(float alpha)
@@ -108,7 +146,8 @@ void renderpoints(float alpha)
 	// so they are culled.
 	glFrontFace(GL_CW);
 	glEnable(GL_CULL_FACE);
-	beginbatch(GL_TRIANGLES, BATCH_COLOR);
+	float color[4] = {0, 0, 0, alpha};
+	int drawn = 0;
 	for (int n = 0; n < numofpoints && n < MAXPOINTS; n++) {
 		int type = point[n].type;
 		if (type < 0 || type > 3)
@@ -119,17 +158,18 @@ void renderpoints(float alpha)
 		if (boxoutside(&frustum, &lo, &hi))
 			continue;
 		const float *c = base[type];
-		if (n == editor.hoverpoint || n == editor.hovermirrorpoint) {
-			batchcolor(c[0], c[1], c[2], alpha);
-			batchmesh(&meshtemp, &point[n].position);
-		} else {
-			batchcolor(c[0] * 0.75f, c[1] * 0.75f, c[2] * 0.75f, alpha);
-			batchmesh(&mesh, &point[n].position);
-		}
+		int hovered = n == editor.hoverpoint || n == editor.hovermirrorpoint;
+		float scale = hovered ? 1.0f : 0.75f;
+		for (int k = 0; k < 3; k++)
+			color[k] = c[k] * scale;
+		addmarker(hovered ? &meshtemp : &mesh, p, color);
+		drawn = 1;
 	}
-	endbatch();
+	flushmarkers();
 	glDisable(GL_CULL_FACE);
 	glFrontFace(GL_CCW);
+	if (drawn)
+		glColor4fv(color);
 	glEnable(GL_TEXTURE_2D);
 }
 
