@@ -17,8 +17,9 @@ int numofbonds;
 // --- duplicate pairs --------------------------------------------------------
 
 // While the simulation build runs, a hash of the bonded pairs answers the
-// duplicate test in constant time; otherwise the test scans the bonds, since
-// other code (the drawbridge) rewrites bond ends directly.
+// duplicate test in constant time; otherwise the test looks through the
+// bonds (below), since other code (the drawbridge) rewrites bond ends
+// directly.
 constexpr int PAIRHASHSIZE = 2 * MAXBONDS;  // a power of two, at most half full
 constexpr uint32_t EMPTYPAIR = 0xffffffffu;
 static uint32_t pairhash[PAIRHASHSIZE];
@@ -65,14 +66,22 @@ void closebondindex()
 	pairindexopen = 0;
 }
 
-static int findbond(int a, int b)
+// Whether a bond joins a and b: the bonds of whichever has fewer are looked
+// for from the newest back, and the search ends once all of them are seen.
+// New particles (debris, a vehicle's body) have few bonds, all recent.
+static int bonded(int a, int b)
 {
-	for (int i = 0; i < numofbonds; i++) {
-		if ((bond[i].particle1 == a && bond[i].particle2 == b) ||
-			(bond[i].particle1 == b && bond[i].particle2 == a))
-			return i;
+	int c = particle[a].bondcount <= particle[b].bondcount ? a : b;
+	int left = particle[c].bondcount;
+	for (int i = numofbonds - 1; i >= 0 && left > 0; i--) {
+		const bondstruct *l = &bond[i];
+		if (l->particle1 != c && l->particle2 != c)
+			continue;
+		if ((l->particle1 == a && l->particle2 == b) || (l->particle1 == b && l->particle2 == a))
+			return 1;
+		left--;
 	}
-	return -1;
+	return 0;
 }
 
 // --- creation and deletion --------------------------------------------------
@@ -91,13 +100,10 @@ int createbond(int particle1, int particle2, int type, int cdquadnum)
 	if (!(length > 0.0f))
 		return -1;
 
-	// A particle without bonds (a new piece of debris) cannot be bonded
-	// twice, which spares the scan.
 	if (pairindexopen) {
 		if (addpair(pairkey(particle1, particle2)))
 			return -1;
-	} else if (particle[particle1].bondcount > 0 && particle[particle2].bondcount > 0 &&
-		findbond(particle1, particle2) != -1) {
+	} else if (bonded(particle1, particle2)) {
 		return -1;
 	}
 
