@@ -12,10 +12,8 @@ playerstruct player[MAXPLAYERS];
 int playernum;
 int numofplayers;
 
-enum {
-	KEY_E = 101, KEY_Q = 113, KEY_S = 115, KEY_W = 119, KEY_D = 100, KEY_AKEY = 97,
-	KEY_ZKEY = 122, KEY_UP = 273, KEY_DOWN = 274, KEY_RIGHT = 275, KEY_LEFT = 276
-};
+// Letters are held at the code of their lowercase character.
+enum { ARROWUP = 273, ARROWDOWN = 274, ARROWRIGHT = 275, ARROWLEFT = 276 };
 
 static int held(int key)
 {
@@ -64,13 +62,13 @@ static void rotateviewpoint(playerstruct *p, float s1)
 	int right = mouse.rightbutton;
 	int left = mouse.leftbutton;
 
-	if ((shift() && held(KEY_W)) || held(KEY_UP) || (right && !left && attop()))
+	if ((shift() && held('w')) || held(ARROWUP) || (right && !left && attop()))
 		p->pitch += step;
-	if ((shift() && held(KEY_S)) || held(KEY_DOWN) || (right && !left && atbottom()))
+	if ((shift() && held('s')) || held(ARROWDOWN) || (right && !left && atbottom()))
 		p->pitch -= step;
-	if ((shift() && held(KEY_AKEY)) || held(KEY_LEFT) || (right && atleft()))
+	if ((shift() && held('a')) || held(ARROWLEFT) || (right && atleft()))
 		p->yaw += step;
-	if ((shift() && held(KEY_D)) || held(KEY_RIGHT) || (right && atright()))
+	if ((shift() && held('d')) || held(ARROWRIGHT) || (right && atright()))
 		p->yaw -= step;
 }
 
@@ -94,11 +92,11 @@ void moveviewpoint()
 	float s1 = ctrl() ? 1.5f : 0.75f;
 	int up, down;
 	if (!mode1) {
-		up = (held(KEY_W) && !shift()) || (nobutton && grabbed() && attop());
-		down = (held(KEY_S) && !shift()) || (nobutton && grabbed() && atbottom());
+		up = (held('w') && !shift()) || (nobutton && grabbed() && attop());
+		down = (held('s') && !shift()) || (nobutton && grabbed() && atbottom());
 	} else {
-		up = (held(KEY_Q) && !shift()) || (nobutton && grabbed() && attop()) || mouse.wheelup;
-		down = (held(KEY_ZKEY) && !shift()) || (nobutton && grabbed() && atbottom()) ||
+		up = (held('q') && !shift()) || (nobutton && grabbed() && attop()) || mouse.wheelup;
+		down = (held('z') && !shift()) || (nobutton && grabbed() && atbottom()) ||
 			mouse.wheeldown;
 	}
 	if (up)
@@ -109,20 +107,20 @@ void moveviewpoint()
 	rotateviewpoint(p, s1);
 
 	float s2 = (mouse.leftbutton || ctrl()) ? 3.0f : 0.75f;
-	if ((held(KEY_AKEY) && !shift()) || (!mouse.rightbutton && grabbed() && atleft()))
+	if ((held('a') && !shift()) || (!mouse.rightbutton && grabbed() && atleft()))
 		p->target.x -= s2;
-	if ((held(KEY_D) && !shift()) || (!mouse.rightbutton && grabbed() && atright()))
+	if ((held('d') && !shift()) || (!mouse.rightbutton && grabbed() && atright()))
 		p->target.x += s2;
 
 	float s3 = ctrl() ? 2.0f : 1.0f;
 	int zoomin, zoomout;
 	int leftgrab = mouse.leftbutton && grabbed();
 	if (!mode1) {
-		zoomin = held(KEY_Q) || (leftgrab && attop()) || mouse.wheelup;
-		zoomout = held(KEY_ZKEY) || (leftgrab && atbottom()) || mouse.wheeldown;
+		zoomin = held('q') || (leftgrab && attop()) || mouse.wheelup;
+		zoomout = held('z') || (leftgrab && atbottom()) || mouse.wheeldown;
 	} else {
-		zoomin = held(KEY_W) || (leftgrab && attop());
-		zoomout = held(KEY_S) || (leftgrab && atbottom());
+		zoomin = held('w') || (leftgrab && attop());
+		zoomout = held('s') || (leftgrab && atbottom());
 	}
 	if (zoomin)
 		p->distance -= s3;
@@ -133,7 +131,7 @@ void moveviewpoint()
 	if (mouse.wheeldown && !prevmouse.wheeldown)
 		p->distance += s3;
 
-	if (held(KEY_E)) {
+	if (held('e')) {
 		p->pitch = 0.0f;
 		p->yaw = 0.0f;
 		if (shift()) {
@@ -157,15 +155,15 @@ void moveobjectviewpoint()
 	float s1 = ctrl() ? 1.5f : 0.75f;
 	rotateviewpoint(p, s1);
 
-	if (held(KEY_E)) {
+	if (held('e')) {
 		p->pitch = 0.0f;
 		p->yaw = 0.0f;
 	}
 
 	float step = ctrl() ? 1.0f : 0.5f;
-	if (held(KEY_Q) || (mouse.leftbutton && attop()) || mouse.wheelup)
+	if (held('q') || (mouse.leftbutton && attop()) || mouse.wheelup)
 		p->distance -= step;
-	if (held(KEY_ZKEY) || (mouse.leftbutton && atbottom()) || mouse.wheeldown)
+	if (held('z') || (mouse.leftbutton && atbottom()) || mouse.wheeldown)
 		p->distance += step;
 	if (mouse.wheelup && !prevmouse.wheelup)
 		p->distance -= step;
@@ -233,13 +231,13 @@ void getuserinput()
 	o->throttle = 0.0f;
 	o->steer = 0.0f;
 	o->brake = 0.0f;
-	if (held(KEY_W))
+	if (held('w'))
 		o->throttle = 1.0f;
-	if (held(KEY_S))
+	if (held('s'))
 		o->brake = 1.0f;
-	if (held(KEY_AKEY))
+	if (held('a'))
 		o->steer = -1.0f;
-	if (held(KEY_D))
+	if (held('d'))
 		o->steer = 1.0f;
 }
 
