@@ -247,10 +247,19 @@ static void rendershadowpass()
 	glFrontFace(reflectionpass ? GL_CW : GL_CCW);
 	glDepthFunc(GL_GEQUAL);
 	glStencilOp(GL_KEEP, GL_KEEP, GL_INCR);
+	// The volumes are given in world coordinates; under the mirror the
+	// camera sees them from its mirror image, and the reversed front face
+	// makes the same faces front faces.
+	vector3 eye = frame.position;
+	if (reflectionpass)
+		eye.y = 2.0f * level.waterlevel - eye.y;
+	setshadowfaces(1, &eye);
 	rendervolumes();
 	glFrontFace(reflectionpass ? GL_CCW : GL_CW);
 	glStencilOp(GL_KEEP, GL_KEEP, GL_DECR);
+	setshadowfaces(-1, &eye);
 	rendervolumes();
+	setshadowfaces(0, nullptr);
 	if (mirrored)
 		glEnable(GL_CLIP_PLANE0);
 

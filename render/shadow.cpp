@@ -43,12 +43,46 @@ int shadowvolume(vector3 out[SHADOWQUADVERTS], const vector3 v[4], const vector3
 	return n;
 }
 
+// Each counting pass culls one side of the volumes' faces. Faces that
+// the pass would cull are left out here already, which halves the vertices
+// the renderer transforms; faces seen nearly edge-on are always sent, so the
+// renderer's own culling decides for them as before.
+static int shadowfacing;
+static vector3 shadoweye;
+
+void setshadowfaces(int facing, const vector3 *eye)
+{
+	shadowfacing = facing;
+	if (eye)
+		shadoweye = *eye;
+}
+
+int shadowfacekept(const vector3 f[4], int facing, const vector3 *eye)
+{
+	if (facing == 0)
+		return 1;
+	vector3 a, b, n, toeye;
+	subtractvectors(&a, &f[1], &f[0]);
+	subtractvectors(&b, &f[2], &f[0]);
+	crossproduct(&n, &b, &a);  // a x b: the side from which the face runs counter-clockwise
+	subtractvectors(&toeye, eye, &f[0]);
+	float side = dotproduct(&n, &toeye);
+	float scale = vectorlength(&n) * vectorlength(&toeye);
+	if (!(fabsf(side) > 1e-3f * scale))
+		return 1;
+	return facing > 0 ? side > 0.0f : side < 0.0f;
+}
+
 void rendershadow(const vector3 v[4], const vector3 *lightdir, int quad, float length)
 {
 	vector3 out[SHADOWQUADVERTS];
 	int n = shadowvolume(out, v, lightdir, quad, length);
-	for (int k = 0; k < n; k++)
-		batchvertex(out[k].x, out[k].y, out[k].z);
+	for (int q = 0; q < n; q += 4) {
+		if (!shadowfacekept(&out[q], shadowfacing, &shadoweye))
+			continue;
+		for (int k = q; k < q + 4; k++)
+			batchvertex(out[k].x, out[k].y, out[k].z);
+	}
 }
 
 // A quad's volume, left out when all its corners and their swept ends lie
@@ -233,6 +267,8 @@ void renderobjectshadow(const vector3 *position, const orientation *axes, int nu
 	vector3 sun = sunvector();
 	vector3 l = {dotproduct(&sun, &axes->v[0]), dotproduct(&sun, &axes->v[1]),
 		dotproduct(&sun, &axes->v[2])};
+	int facing = shadowfacing;
+	shadowfacing = 0;
 	glPushMatrix();
 	setupobjectrender(position, axes);
 	beginbatch(GL_QUADS, 0);
@@ -260,4 +296,5 @@ void renderobjectshadow(const vector3 *position, const orientation *axes, int nu
 	}
 	endbatch();
 	glPopMatrix();
+	shadowfacing = facing;
 }

@@ -196,6 +196,33 @@ TEST(ShadowVolume, QuadAndTriangleVolumesAreClosed)
 	expectclosed(out, 20);
 }
 
+TEST(ShadowVolume, EachCountingPassGetsTheFacesItDrawsAndEdgeOnFacesGoToBoth)
+{
+	// Counter-clockwise seen from +z.
+	vector3 face[4] = {{0, 0, 0}, {1, 0, 0}, {1, 1, 0}, {0, 1, 0}};
+	vector3 front = {0.5f, 0.5f, 10}, behind = {0.5f, 0.5f, -10}, edge = {5, 0.5f, 0};
+	EXPECT_TRUE(shadowfacekept(face, 1, &front));
+	EXPECT_FALSE(shadowfacekept(face, -1, &front));
+	EXPECT_FALSE(shadowfacekept(face, 1, &behind));
+	EXPECT_TRUE(shadowfacekept(face, -1, &behind));
+	EXPECT_TRUE(shadowfacekept(face, 1, &edge));
+	EXPECT_TRUE(shadowfacekept(face, -1, &edge));
+	EXPECT_TRUE(shadowfacekept(face, 0, &behind));
+	// Every face of a closed volume goes to exactly one pass or to both.
+	vector3 light = {0.2f, 0.9f, 0.3f};
+	vector3 v[4] = {{0, 10, 0}, {4, 10, 0}, {4, 10, 3}, {0, 10, 3}};
+	vector3 out[SHADOWQUADVERTS];
+	int n = shadowvolume(out, v, &light, 1, 20.0f);
+	int first = 0, second = 0;
+	for (int q = 0; q < n; q += 4) {
+		int a = shadowfacekept(&out[q], 1, &front), b = shadowfacekept(&out[q], -1, &front);
+		EXPECT_TRUE(a || b);
+		first += a, second += b;
+	}
+	EXPECT_GT(first, 0);
+	EXPECT_GT(second, 0);
+}
+
 TEST(ShadowVolume, FarEndOfTheHighestVertexLiesOneUnitUnderWater)
 {
 	float sun = 0.6f, water = 50.0f, h = 80.0f;
