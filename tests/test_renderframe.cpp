@@ -23,6 +23,8 @@
 #include "world/materials.h"
 #include "world/model.h"
 #include "world/particle.h"
+#include "world/simulation.h"
+#include "world/vehicle.h"
 
 static std::vector<unsigned char> pixels(FRAMEWIDTH *FRAMEHEIGHT * 3);
 
@@ -81,9 +83,9 @@ TEST_F(RenderFrame, SkyFillsTheTopRowsByDayAndIsBlackAtNight)
 		expectcolor(at(x, 2), 0, 0, 0, 0);
 }
 
-TEST_F(RenderFrame, WaterIsTintedAndMirrorsABrightObject)
+// A white box 12 units across around its origin, with a white texture slot.
+static void makeboxmodel(modelstruct *m, int slot)
 {
-	// A white box on a pole above the river.
 	static float vertex[8 * 3];
 	static int polygon[12 * 3];
 	for (int k = 0; k < 8; k++) {
@@ -99,14 +101,20 @@ TEST_F(RenderFrame, WaterIsTintedAndMirrorsABrightObject)
 		for (int k = 0; k < 6; k++)
 			polygon[f * 6 + k] = t[k];
 	}
-	propmodel[0] = {};
-	propmodel[0].numofvertices = 8;
-	propmodel[0].vertex = vertex;
-	propmodel[0].numofpolygons = 12;
-	propmodel[0].polygon = polygon;
-	unsigned char *white = allocatetexture(TEX_PROPMODEL, 1, 1, 0);
+	*m = {};
+	m->numofvertices = 8;
+	m->vertex = vertex;
+	m->numofpolygons = 12;
+	m->polygon = polygon;
+	unsigned char *white = allocatetexture(slot, 1, 1, 0);
 	memset(white, 255, 4);
-	setuptexture(TEX_PROPMODEL);
+	setuptexture(slot);
+}
+
+TEST_F(RenderFrame, WaterIsTintedAndMirrorsABrightObject)
+{
+	// A white box above the river.
+	makeboxmodel(&propmodel[0], TEX_PROPMODEL);
 	level.numofprops = 1;
 	level.prop[0].model = 0;
 	level.prop[0].position = {1300, RIVERLEVEL + 20, 1285};
@@ -131,6 +139,42 @@ TEST_F(RenderFrame, WaterIsTintedAndMirrorsABrightObject)
 	EXPECT_GT(p[2], p[0]);  // still water-tinted where the sky is mirrored
 	level.numofprops = 0;
 	propmodel[0] = {};
+}
+
+TEST_F(RenderFrame, FollowedVehicleIsHiddenFromInsideButShowsInTheWater)
+{
+	const int boat = 40;
+	makeboxmodel(&objectmodel[boat], TEX_OBJECTMODEL + boat);
+	numofobjects = 1;
+	object[0] = {};
+	object[0].type = boat;
+	object[0].position = {1300, RIVERLEVEL + 20, 1285};
+	resetorientation(&object[0].orientation);
+	level.numofprops = 1;
+	level.prop[0].model = -1;  // a prop whose model is missing draws nothing
+	renderoptions.reflections = 1;
+	sim.followobject = 0;
+	sim.cameramode = 0;
+	playernum = 2;
+	player[2] = {};
+	player[2].pitch = -1.4f;  // looking down from inside the vehicle
+	setupframe();
+	draw();
+	// Inside the box, yet the view is not white: the box itself is left out.
+	EXPECT_LT(brightness(at(FRAMEWIDTH / 2, FRAMEHEIGHT / 4)), 500);
+	vector3 mirrored = {1300, RIVERLEVEL - 20, 1285};
+	EXPECT_GT(atpoint(&mirrored)[0], 100);  // its reflection is drawn
+
+	sim.cameramode = 1;  // the chase view shows the vehicle
+	player[2].distance = 40;
+	player[2].pitch = 0.5f;
+	setupframe();
+	draw();
+	vector3 centre = object[0].position;
+	expectcolor(atpoint(&centre), 255, 255, 255, 2);
+	numofobjects = 0;
+	objectmodel[boat] = {};
+	level.numofprops = 0;
 }
 
 TEST_F(RenderFrame, StressClassesShowTheirColoursAtTheBondMidpoint)
