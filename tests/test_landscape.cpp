@@ -249,3 +249,32 @@ TEST(Landscape, TracksStopAtCapacityAndSurviveWildWaypoints)
 	setuptracks();
 	EXPECT_LE(numoftracks, MAXTRACKS);
 }
+
+// Bridge points stand on grid lines and cell diagonals and fall straight
+// down; rounding in the triangle edge tests must not let such a segment
+// slip between two triangles.
+TEST(Landscape, SegmentsOnCellEdgesAndDiagonalsStillHit)
+{
+	flatlandscape(64, 64, 0.0f);
+	unsigned seed = 12345;
+	for (int z = 0; z < 64; z++) {
+		for (int x = 0; x < 64; x++) {
+			seed = seed * 1103515245u + 12345u;
+			setheight(x, z, 300.0f + (float)((seed >> 16) % 4000) / 100.0f);
+		}
+	}
+	int misses = 0;
+	for (int z = 2; z < 60; z++) {
+		for (int x = 2; x < 60; x++) {
+			const float spots[4][2] = {{0.0f, 0.0f}, {0.0f, 2.5f}, {2.5f, 0.0f}, {2.5f, 2.5f}};
+			for (const auto &spot : spots) {
+				vector3 top = {5.0f * x + spot[0], 400.0f, 5.0f * z + spot[1]};
+				vector3 bottom = {top.x, 250.0f, top.z};
+				vector3 hit, normal;
+				float t;
+				misses += !lineintersectlevel(&hit, &normal, &t, &top, &bottom);
+			}
+		}
+	}
+	EXPECT_EQ(misses, 0);
+}

@@ -1,5 +1,6 @@
 #include "world/landscape.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "platform/texture.h"
@@ -48,8 +49,32 @@ static int cellindex(float coordinate, int last)
 	return (int)cell;
 }
 
+// Edge tests of a ground triangle. The exact test (slack 0) is the rule; a
+// segment exactly on a cell edge or diagonal can fail it on both sides by
+// rounding, so a missed segment is tried again with a little slack.
+static int insideedge(const vector3 *x, const vector3 *from, const vector3 *to,
+	const vector3 *n, float slack)
+{
+	vector3 fromx, edge, side;
+	subtractvectors(&fromx, x, from);
+	subtractvectors(&edge, to, from);
+	crossproduct(&side, &edge, &fromx);  // the right-handed (x - from) x (to - from)
+	return dotproduct(&side, n) >= -slack;
+}
+
+static int intersecttriangle(vector3 *out, const vector3 *n, float *t, const vector3 *p0,
+	const vector3 *p1, const vector3 *a, const vector3 *b, const vector3 *c, float slack)
+{
+	if (slack == 0.0f)
+		return lineintersecttriangle(out, n, t, p0, p1, a, b, c);
+	if (!lineintersectplane(out, n, t, p0, p1, a) || *t < 0.0f || *t > 1.0f)
+		return 0;
+	return insideedge(out, a, b, n, slack) && insideedge(out, b, c, n, slack) &&
+		insideedge(out, c, a, n, slack);
+}
+
 static int intersectcell(vector3 *out, vector3 *normal, float *t, const vector3 *p0,
-	const vector3 *p1, int x, int z, float ymin)
+	const vector3 *p1, int x, int z, float ymin, float slack)
 {
 	vector3 p00 = vertex(x, z);
 	vector3 p10 = vertex(x + 1, z);
@@ -58,31 +83,48 @@ static int intersectcell(vector3 *out, vector3 *normal, float *t, const vector3 
 	if (ymin > p00.y && ymin > p10.y && ymin > p11.y && ymin > p01.y)
 		return 0;
 	generatepolygonnormal(normal, &p00, &p10, &p11);
-	if (lineintersecttriangle(out, normal, t, p0, p1, &p00, &p10, &p11))
+	if (intersecttriangle(out, normal, t, p0, p1, &p00, &p10, &p11, slack))
 		return 1;
 	generatepolygonnormal(normal, &p00, &p11, &p01);
-	return lineintersecttriangle(out, normal, t, p0, p1, &p00, &p11, &p01);
+	return intersecttriangle(out, normal, t, p0, p1, &p00, &p11, &p01, slack);
 }
+
+// Scans the cells under the segment's bounding box, widened by the given
+// number of cells, z outer and x inner; the first hit in that order counts.
+static int scancells(vector3 *out, vector3 *normal, float *t, const vector3 *p0,
+	const vector3 *p1, int widen, float slack)
+{
+	int lastx = level.landscapewidth - 2;
+	int lastz = level.landscapedepth - 2;
+	int x0 = std::max(cellindex(std::fmin(p0->x, p1->x), lastx) - widen, 0);
+	int x1 = std::min(cellindex(std::fmax(p0->x, p1->x), lastx) + widen, lastx);
+	int z0 = std::max(cellindex(std::fmin(p0->z, p1->z), lastz) - widen, 0);
+	int z1 = std::min(cellindex(std::fmax(p0->z, p1->z), lastz) + widen, lastz);
+	float ymin = std::fmin(p0->y, p1->y);
+	for (int z = z0; z <= z1; z++) {
+		for (int x = x0; x <= x1; x++) {
+			if (intersectcell(out, normal, t, p0, p1, x, z, ymin, slack))
+				return 1;
+		}
+	}
+	return 0;
+}
+
+// Far below the rounding of a 5-unit cell at landscape heights, far above
+// anything a real miss could come within.
+constexpr float EDGESLACK = 1e-3f;
 
 int lineintersectlevel(vector3 *out, vector3 *normal, float *t, const vector3 *p0,
 	const vector3 *p1)
 {
 	if (!landscapeusable() || !finitevector(p0) || !finitevector(p1))
 		return 0;
-	int lastx = level.landscapewidth - 2;
-	int lastz = level.landscapedepth - 2;
-	int x0 = cellindex(std::fmin(p0->x, p1->x), lastx);
-	int x1 = cellindex(std::fmax(p0->x, p1->x), lastx);
-	int z0 = cellindex(std::fmin(p0->z, p1->z), lastz);
-	int z1 = cellindex(std::fmax(p0->z, p1->z), lastz);
-	float ymin = std::fmin(p0->y, p1->y);
-	for (int z = z0; z <= z1; z++) {
-		for (int x = x0; x <= x1; x++) {
-			if (intersectcell(out, normal, t, p0, p1, x, z, ymin))
-				return 1;
-		}
-	}
-	return 0;
+	if (scancells(out, normal, t, p0, p1, 0, 0.0f))
+		return 1;
+	// Segments along cell edges and diagonals (where bridge points stand) can
+	// slip between triangles by rounding: look once more with a little slack,
+	// one cell wider in case the cell index itself was rounded down.
+	return scancells(out, normal, t, p0, p1, 1, EDGESLACK);
 }
 
 int lineintersectwater(vector3 *out, vector3 *normal, float *t, const vector3 *p0,
