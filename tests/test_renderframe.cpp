@@ -5,6 +5,7 @@
 #include <GL/gl.h>
 #include <cmath>
 #include <cstdlib>
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -24,6 +25,7 @@
 #include "world/model.h"
 #include "world/particle.h"
 #include "world/simulation.h"
+#include "world/sprite.h"
 #include "world/vehicle.h"
 
 static std::vector<unsigned char> pixels(FRAMEWIDTH *FRAMEHEIGHT * 3);
@@ -208,6 +210,36 @@ TEST_F(RenderFrame, StressClassesShowTheirColoursAtTheBondMidpoint)
 	draw();
 	vector3 mid = {1270.0f, 360.0f, 1285};
 	expectcolor(atpoint(&mid), 0, 0, 255, 3);
+}
+
+TEST_F(RenderFrame, SmokeDarkensBySpriteLifeAndSprayBrightens)
+{
+	setuprendercamera(1280, 360, 1285, 80, -0.5f, 0);  // looking up at the sky
+	draw();
+	vector3 p;  // close ahead of the camera, so the sprite is large on screen
+	scaleaddvectors(&p, &frame.position, &frame.axes.v[2], -6.0f);
+	float sx, sy;
+	ASSERT_TRUE(projectpoint(&p, &sx, &sy));
+	int x = (int)sx, y = (int)sy;
+	int sky[3] = {at(x, y)[0], at(x, y)[1], at(x, y)[2]};
+	// The cloud texel at the sprite's centre: alpha of the generated cloud.
+	float cloud = texture[TEX_CLOUD].pixels[(32 * 64 + 32) * 4 + 3] / 255.0f;
+
+	numofsprites = 1;
+	sprite[0] = {};
+	sprite[0].type = SPRITE_SMOKE;
+	sprite[0].position = p;
+	sprite[0].timetolive = 60;
+	draw();
+	for (int k = 0; k < 3; k++)
+		EXPECT_NEAR(at(x, y)[k], sky[k] * (1.0f - 0.5f * cloud), 3.0f);
+
+	sprite[0].type = SPRITE_SPRAY;
+	sprite[0].timetolive = 500;  // beyond 120 steps: full strength
+	draw();
+	for (int k = 0; k < 3; k++)
+		EXPECT_NEAR(at(x, y)[k], std::min(255.0f, sky[k] + 255.0f * cloud), 3.0f);
+	numofsprites = 0;
 }
 
 // Where the sun's ray through p meets the ground.
