@@ -1,0 +1,200 @@
+// The setup program: one 640x480 screen that edits the display, sound and
+// interface settings of "hwconfig.txt", which the game reads at start-up.
+#include "platform/editbar.h"
+#include "platform/files.h"
+#include "platform/input.h"
+#include "platform/menu.h"
+#include "platform/text.h"
+#include "platform/texture.h"
+#include "platform/viewport.h"
+#include "setup/hwconfig.h"
+
+#include <GL/gl.h>
+#include <SDL/SDL.h>
+#include <cstdio>
+#include <cstdlib>
+
+constexpr int KEY_ESCAPE = 27;
+
+static int textcolor;  // 1 while the text colour bars are shown
+
+static void setwindowicon()
+{
+	// A missing icon is no error: the window simply has none.
+	SDL_RWops *file = SDL_RWFromFile("tvn.bmp", "rb");
+	if (!file)
+		return;
+	SDL_Surface *icon = SDL_LoadBMP_RW(file, 1);
+	if (!icon)
+		return;
+	SDL_WM_SetIcon(icon, nullptr);
+	SDL_FreeSurface(icon);
+}
+
+// The settings screen is always a 640x480 window, whatever the settings say.
+static int openwindow()
+{
+	windowinfo.width = 640;
+	windowinfo.height = 480;
+	windowinfo.bitsperpixel = 16;
+	windowinfo.fullscreen = 0;
+	windowinfo.glenabled = 1;
+	windowinfo.active = 1;
+	SDL_WM_SetCaption("Trusvane Setup", "SDL");
+	setwindowicon();  // before the video mode, as SDL 1.2 wants
+	SDL_ShowCursor(0);
+	SDL_GL_SetAttribute(SDL_GL_RED_SIZE, 8);
+	SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, 8);
+	SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, 8);
+	SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 16);
+	SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 8);
+	SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+	if (!SDL_SetVideoMode(640, 480, 32, SDL_OPENGL))
+		return 0;
+	setuptexturenames();
+	setupglext();
+	return 1;
+}
+
+static void createsetitem(const char *label, int y, int *field, int value, int key)
+{
+	createmenuitem(label, 4, y, 16, 1.0f, 1.0f, 1.0f, 1.0f);
+	setmenuitem(MENUSET_SETITEM, field, value);
+	setmenuitem(MENUSET_KEY, key);
+}
+
+static void createtoggle(const char *label, int x, int y, int *field, int key, const float *color)
+{
+	createmenuitem(label, x, y, 16, color[0], color[1], color[2], 1.0f);
+	setmenuitem(MENUSET_TOGGLE, field);
+	setmenuitem(MENUSET_KEY, key);
+}
+
+// The items in their slot order; slot 0 ends the screen. The key t is on
+// both "True Color (24-bit)" and "Text": one press does both.
+static void createitems()
+{
+	static const float white[3] = {1.0f, 1.0f, 1.0f};
+	createmenuitem("Done", 4, 4, 16, 1.0f, 1.0f, 1.0f, 1.0f);
+	setmenuitem(MENUSET_KEY, KEY_ESCAPE);
+	createsetitem("High Color (16-bit)", 48, &config.bitsperpixel, 16, 'h');
+	createsetitem("True Color (24-bit)", 64, &config.bitsperpixel, 24, 't');
+	createsetitem("True Color (32-bit)", 80, &config.bitsperpixel, 32, 'r');
+	createsetitem("1. 640x480", 128, &config.screenwidth, 640, '1');
+	createsetitem("2. 800x600", 144, &config.screenwidth, 800, '2');
+	createsetitem("3. 1024x768", 160, &config.screenwidth, 1024, '3');
+	createsetitem("4. 1280x960", 176, &config.screenwidth, 1280, '4');
+	createtoggle("Fullscreen", 4, 208, &config.fullscreen, 'f', white);
+	createtoggle("Mouse Unlocked", 4, 240, &config.mouselocked, 'm', white);
+	createtoggle("Sound", 4, 272, &config.sound, 's', white);
+	createtoggle("Interface", 4, 304, &config.background, 'i', white);
+	createtoggle("Text", 4, 336, &textcolor, 't', white);
+	createtoggle("Color", 80, 336, &textcolor, 0, config.textcolor);
+	createtoggle("Low Texture Detail", 4, 368, &config.texturedetail, 0, white);
+}
+
+static void createbars()
+{
+	static const float colors[3][3] = {{1, 0, 0}, {0, 1, 0}, {0, 0, 1}};
+	for (int n = 0; n < 3; n++) {
+		editbarstruct *bar = &editbar[n];
+		bar->x = 288;
+		bar->y = 32 + 64 * n;
+		bar->width = 256;
+		bar->height = 32;
+		bar->red = colors[n][0];
+		bar->green = colors[n][1];
+		bar->blue = colors[n][2];
+		bar->value = &config.textcolor[n];
+	}
+	numofeditbars = 3;
+}
+
+static void drawscreen()
+{
+	setuptextdisplay();
+	if (textcolor)
+		rendereditbars();
+	drawtext("Colors", 0, 32, 16, 1.0f, 1.0f, 1.0f, 1.0f);
+	drawtext("Resolution", 0, 112, 16, 1.0f, 1.0f, 1.0f, 1.0f);
+	drawmenuitems();
+	drawmousecursor(1.0f, 1.0f, 1.0f, 1.0f);
+	SDL_GL_SwapBuffers();
+}
+
+static void runsetupscreen()
+{
+	resetmenuitems();
+	do {
+		glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
+		glClear(GL_COLOR_BUFFER_BIT);
+		numofmenuitems = 0;
+		createitems();
+		numofeditbars = 0;
+		if (textcolor)
+			createbars();
+		checksystemmessages();
+		checkkeyboard();
+		checkmouse();
+		checkmenuitems();
+		if (textcolor)
+			checkeditbars();
+		drawscreen();
+	} while (!menuitem[0].active && !windowinfo.quit);
+	resetmenuitems();
+}
+
+// The game opens its window at the configured size: a chosen width brings
+// its height; a width from elsewhere keeps the height read with it.
+static void setscreenheight()
+{
+	if (config.screenwidth == 640)
+		config.screenheight = 480;
+	else if (config.screenwidth == 800)
+		config.screenheight = 600;
+	else if (config.screenwidth == 1024)
+		config.screenheight = 768;
+	else if (config.screenwidth == 1280)
+		config.screenheight = 960;
+}
+
+int main(int argc, char **argv)
+{
+	checkbigendian();
+	get_paths();
+	// Without a home folder the defaults are edited and saved nowhere else.
+	if (cd_home())
+		loadconfig();
+	else
+		setdefaultconfig();
+	// The icon and the font are read relative to the start folder.
+	if (!cd_cwd()) {
+		fprintf(stderr, "Couldn't return to the start folder (path too long?)\n");
+		return 1;
+	}
+
+	setenv("SDL_VIDEODRIVER", "x11", 0);
+	if (SDL_Init(SDL_INIT_TIMER | SDL_INIT_VIDEO) < 0) {
+		fprintf(stderr, "Couldn't start SDL: %s\n", SDL_GetError());
+		return 1;
+	}
+	if (!openwindow()) {
+		fprintf(stderr, "Couldn't open the window: %s\n", SDL_GetError());
+		SDL_Quit();
+		return 1;
+	}
+	mouse.x = 320;
+	mouse.y = 240;
+	loadfont();
+	setupmenuitems();
+	resetmenuitems();
+
+	runsetupscreen();
+
+	setscreenheight();
+	if (cd_home())
+		saveconfig();
+	cd_cwd();
+	SDL_Quit();
+	return 0;
+}
