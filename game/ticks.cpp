@@ -1,0 +1,26 @@
+#include "game/ticks.h"
+
+int tickdue(unsigned *lasttick, unsigned now, int taken, int active)
+{
+	if (!active) {
+		*lasttick = now;
+		return 0;
+	}
+	// Unsigned difference: right across the wrap of the millisecond clock.
+	if (taken >= MAXTICKSPERFRAME || now - *lasttick <= TICKMS)
+		return 0;
+	*lasttick += TICKMS;
+	return 1;
+}
+
+int ticksteps(int *stepcount, int fast, int slow)
+{
+	int offers = fast ? 4 : 1;
+	int steps = 0;
+	for (int n = 0; n < offers; n++) {
+		(*stepcount)++;
+		if (!slow || *stepcount % 4 == 0)
+			steps++;
+	}
+	return steps;
+}
