@@ -238,12 +238,12 @@ TEST(GeneratedData, SoundsAreMonoAndEnginesLoopWithoutAClick)
 {
 	ASSERT_TRUE(enterstartfolder("sound"));
 	for (const char *name : soundfiles) {
-		SDL_AudioSpec spec;
+		SDL_AudioSpec format;
 		Uint8 *data = nullptr;
 		Uint32 length = 0;
-		ASSERT_NE(SDL_LoadWAV_RW(SDL_RWFromFile(name, "rb"), 1, &spec, &data, &length), nullptr) << name;
-		EXPECT_EQ(spec.channels, 1) << name;
-		EXPECT_EQ(spec.format, AUDIO_S16LSB) << name;
+		ASSERT_NE(SDL_LoadWAV_RW(SDL_RWFromFile(name, "rb"), 1, &format, &data, &length), nullptr) << name;
+		EXPECT_EQ(format.channels, 1) << name;
+		EXPECT_EQ(format.format, AUDIO_S16LSB) << name;
 		EXPECT_GT(length, 400u) << name;
 		int looping = 0;
 		for (const char *loop : loopingsounds)
