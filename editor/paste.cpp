@@ -46,20 +46,19 @@ static int joins(const beamstruct *l, int a, int b)
 	return (l->point1 == a && l->point2 == b) || (l->point1 == b && l->point2 == a);
 }
 
-static int hasdecklink(int a, int b, int type)
-{
-	for (int i = 0; i < numoflinks; i++) {
-		if (beam[i].deck && beam[i].type == type && joins(&beam[i], a, b))
-			return 1;
-	}
-	return 0;
-}
+constexpr int BEHINDUNKNOWN = -2;
+// The point behind each point, looked up once per pairing: most deck points
+// end two deck links.
+static int behindpoint[MAXPOINTS];
 
 static int behind(int p)
 {
-	vector3 back = point[p].position;
-	back.z -= DECKDEPTH;
-	return findpoint(&back);
+	if (behindpoint[p] == BEHINDUNKNOWN) {
+		vector3 back = point[p].position;
+		back.z -= DECKDEPTH;
+		behindpoint[p] = findpoint(&back);
+	}
+	return behindpoint[p];
 }
 
 // The deck links to pair, by their ends: making a deck piece deletes links
@@ -70,6 +69,36 @@ struct deckend {
 };
 static deckend deckends[MAXLINKS];
 
+static int amongfour(int p, const int four[4])
+{
+	return p == four[0] || p == four[1] || p == four[2] || p == four[3];
+}
+
+// 1 when the deck link d (still in the bridge) faces a deck link of its type
+// from p to q and createdeck would change something: a finished deck piece
+// is left where it is instead of being made again at the end of the array.
+static int deckpieceneeded(const deckend *d, int p, int q)
+{
+	const int four[4] = {d->point1, d->point2, p, q};
+	int front = 0, back = 0, finished = 0, among = 0;
+	for (int i = 0; i < numoflinks; i++) {
+		const beamstruct *l = &beam[i];
+		if (!amongfour(l->point1, four) || !amongfour(l->point2, four))
+			continue;
+		among++;
+		if (!l->deck || l->type != d->type)
+			continue;
+		if (joins(l, d->point1, d->point2)) {
+			front = 1;
+			finished += l->point1 == d->point1;
+		} else if (joins(l, p, q)) {
+			back = 1;
+			finished += l->point1 == p;
+		}
+	}
+	return front && back && !(among == 2 && finished == 2);
+}
+
 void pairdecks()
 {
 	int count = 0;
@@ -78,15 +107,14 @@ void pairdecks()
 		if (l->deck && livepoint(l->point1) && livepoint(l->point2))
 			deckends[count++] = {l->point1, l->point2, l->type};
 	}
+	// Pairing makes no points and moves none, so the lookups stay valid.
+	for (int i = 0; i < numofpoints; i++)
+		behindpoint[i] = BEHINDUNKNOWN;
 	for (int i = 0; i < count; i++) {
 		const deckend *d = &deckends[i];
-		if (!hasdecklink(d->point1, d->point2, d->type))
-			continue;  // already taken into a deck piece
 		int p = behind(d->point1);
 		int q = behind(d->point2);
-		if (p == -1 || q == -1)
-			continue;
-		if (hasdecklink(p, q, d->type))
+		if (p != -1 && q != -1 && deckpieceneeded(d, p, q))
 			createdeck(d->point1, d->point2, p, q, d->type);
 	}
 }

@@ -225,6 +225,32 @@ TEST_F(CopyPaste, PastedDeckLinksBecomeADeckPieceWithoutCrossbeams)
 	EXPECT_EQ(point[beam[1].point1].position.z, BACKZ);
 }
 
+// Making a deck piece moves the last links into the freed slots; a deck
+// link moved behind the walk must still be paired.
+TEST_F(CopyPaste, PairingReachesEveryDeckLinkWhateverItsSlot)
+{
+	int a = addpoint(POINTJOINT, 1260, 330, FRONTZ), b = addpoint(POINTJOINT, 1270, 330, FRONTZ);
+	int c = addpoint(POINTJOINT, 1260, 330, BACKZ), d = addpoint(POINTJOINT, 1270, 330, BACKZ);
+	int e = addpoint(POINTJOINT, 1290, 330, FRONTZ), f = addpoint(POINTJOINT, 1300, 330, FRONTZ);
+	int g = addpoint(POINTJOINT, 1290, 330, BACKZ), h = addpoint(POINTJOINT, 1300, 330, BACKZ);
+	addlink(a, b, LINKIRON, 1);
+	addlink(c, d, LINKIRON, 1);
+	addlink(a, d, LINKIRON + LINKTHIN, 0);
+	addlink(e, h, LINKIRON + LINKTHIN, 0);
+	addlink(g, h, LINKIRON, 1);
+	addlink(e, f, LINKIRON, 1);  // last: moves into the first freed slot
+	pairdecks();
+	ASSERT_EQ(numoflinks, 4);
+	for (int i = 0; i < numoflinks; i++)
+		EXPECT_EQ(beam[i].deck, 1) << "no crossbeam left in link " << i;
+
+	// Finished deck pieces stay where they are.
+	static beamstruct before[4];
+	memcpy(before, beam, sizeof(before));
+	pairdecks();
+	EXPECT_EQ(memcmp(before, beam, sizeof(before)), 0);
+}
+
 TEST_F(CopyPaste, APasteStopsAtTheArraysCapacities)
 {
 	buildtruss(1250.0f, 6, LINKSTEEL);
