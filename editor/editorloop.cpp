@@ -94,18 +94,21 @@ static void hydraulicitems()
 	offeredwhen(!full);
 }
 
+// The answers to "Save Bridge?" exist only while it is asked; otherwise
+// their slots hold placeholders, so the slots of later items stay fixed.
 static void createdialogitems()
 {
-	int asking = editor.exitstate == 1;
+	if (editor.exitstate != 1) {
+		for (int i = 0; i < DIALOGITEMS; i++)
+			createmenuitemempty();
+		return;
+	}
 	item("Yes", 320 | ALIGNRIGHT, 240, 16, SDLK_y);
 	setmenuitem(MENUSET_SETITEM, &editor.exitstate, 3);
-	offeredwhen(asking);
 	item("No", 336, 240, 16, SDLK_n);
 	setmenuitem(MENUSET_SETITEM, &editor.exitstate, 2);
-	offeredwhen(asking);
 	item("", 0, 0, 0, SDLK_ESCAPE);
 	setmenuitem(MENUSET_SETITEM, &editor.exitstate, 0);
-	offeredwhen(asking);
 }
 
 static void createtoggleitems()
