@@ -30,6 +30,7 @@
 #include "world/mappack.h"
 #include "world/materials.h"
 #include "world/simulation.h"
+#include "world/worldfile.h"
 
 constexpr unsigned CAMERATICKMS = 20;
 constexpr int MAXCAMERATICKS = 5;
@@ -383,12 +384,13 @@ static int frameloop()
 	return 0;
 }
 
-// The bridge goes into the profile's folder of the level's pack.
+// The bridge goes into the profile's folder of the level's pack, and only
+// there: when a folder cannot be entered nothing is written.
 static void autosavebridge()
 {
-	if (cd_home() && enterprofilefolder()) {
+	if (safefilename(leveldirname) && enterprofilefolder()) {
 		mkdir(leveldirname, 0777);
-		if (leveldirname[0] && chdir(leveldirname) == 0)
+		if (chdir(leveldirname) == 0)
 			savelevel(levelfilename, 1);
 	}
 	cd_cwd();
