@@ -231,6 +231,23 @@ TEST_F(EditCycle, RightClickDeletesThePointAndItsTwin)
 	EXPECT_EQ(numofpoints, 2);
 }
 
+TEST_F(EditCycle, RightClickWithThePlanesTogetherDeletesOnlyThatPoint)
+{
+	editor.mirror = 0;
+	frame(1250, 320, 1);
+	frame(1260, 330, 1);
+	frame(1270, 330, 1);
+	ASSERT_EQ(numofpoints, 4);
+	// The hovered point is its own twin; the point that moves into its slot
+	// must survive.
+	editor.mirror = 1;
+	editor.mirrorplanez = FRONTZ;
+	editor.selectedpoint = -1;
+	frame(1260, 330, 0, 1);
+	ASSERT_EQ(numofpoints, 3);
+	EXPECT_EQ(point[2].position.x, 1270);
+}
+
 TEST_F(EditCycle, RightClickOnALinkDeletesItAndAWholeCable)
 {
 	editor.mirror = 0;
