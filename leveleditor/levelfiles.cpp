@@ -1,0 +1,131 @@
+#include "leveleditor/levelfiles.h"
+
+#include <cstring>
+#include <unistd.h>
+
+#include "game/progress.h"
+#include "leveleditor/placements.h"
+#include "platform/files.h"
+#include "world/level.h"
+
+static char startfolder[PATHSIZE];
+
+int levelnameallowed(const char *name)
+{
+	size_t length = strnlen(name, NAMESIZE);
+	if (length == 0 || length >= NAMESIZE)
+		return 0;
+	for (size_t i = 0; i < length; i++) {
+		unsigned char c = (unsigned char)name[i];
+		if (c == '/' || c == '\\' || c < 32 || c == 127)
+			return 0;
+	}
+	return 1;
+}
+
+int levelfolderallowed(const char *name)
+{
+	return strcmp(name, ".") != 0 && strcmp(name, "..") != 0 &&
+		levelnameallowed(name);
+}
+
+int enterlevelfolders()
+{
+	if (!getcwd(startfolder, sizeof startfolder))
+		return 0;
+	if (chdir("files") != 0)
+		return 0;
+	if (leveldirname[0] && (!levelfolderallowed(leveldirname) || chdir(leveldirname) != 0)) {
+		leavelevelfolders();
+		return 0;
+	}
+	return 1;
+}
+
+void leavelevelfolders()
+{
+	// Going back by the saved path rather than "..": a pack folder that is
+	// a link to elsewhere must not strand the browser there.
+	if (chdir(startfolder) != 0)
+		cd_cwd();
+}
+
+static int countlist(char list[][NAMESIZE])
+{
+	int n = 0;
+	while (n < LISTSIZE - 1 && list[n][0])
+		n++;
+	return n;
+}
+
+int listlevelfolders()
+{
+	if (leveldirname[0]) {
+		copystring(dirlist[0], "..", NAMESIZE);
+		dirlist[1][0] = 0;
+		return 1;
+	}
+	dirlist[0][0] = 0;
+	char here[PATHSIZE];
+	if (!getcwd(here, sizeof here) || chdir("files") != 0)
+		return 0;
+	listfiles("*.*", dirlist, 1);
+	if (chdir(here) != 0)
+		cd_cwd();
+	// "." and ".." are not packs; the folder column offers only real ones.
+	int kept = 0;
+	for (int i = 0; i < LISTSIZE - 1 && dirlist[i][0]; i++) {
+		if (levelfolderallowed(dirlist[i]))
+			memmove(dirlist[kept++], dirlist[i], NAMESIZE);
+	}
+	dirlist[kept][0] = 0;
+	return kept;
+}
+
+int listlevelfiles()
+{
+	filelist[0][0] = 0;
+	if (!enterlevelfolders())
+		return 0;
+	listfiles("*.tvl", filelist, 0);
+	leavelevelfolders();
+	int n = countlist(filelist);
+	for (int i = 0; i < n; i++)
+		cutlistname(filelist[i]);
+	return n;
+}
+
+int loadlevelfile()
+{
+	if (!levelnameallowed(levelfilename) || !enterlevelfolders())
+		return 0;
+	int loaded = loadlevel(levelfilename, 0);
+	leavelevelfolders();
+	return loaded;
+}
+
+int savelevelfile()
+{
+	if (!levelnameallowed(levelfilename) || !enterlevelfolders())
+		return 0;
+	int saved = savelevel(levelfilename, 0);
+	leavelevelfolders();
+	return saved;
+}
+
+void deletelevelfile()
+{
+	if (levelnameallowed(levelfilename) && enterlevelfolders()) {
+		deletelevel(levelfilename, 0);
+		leavelevelfolders();
+	}
+	levelfilename[0] = 0;
+}
+
+void changelevelfolder(const char *name)
+{
+	if (leveldirname[0])
+		leveldirname[0] = 0;
+	else if (levelfolderallowed(name))
+		copystring(leveldirname, name, NAMESIZE);
+}
