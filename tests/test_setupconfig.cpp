@@ -71,17 +71,9 @@ static std::string defaulthwconfig()
 
 static void expectdefaults()
 {
-	EXPECT_EQ(config.screenwidth, 800);
-	EXPECT_EQ(config.screenheight, 600);
-	EXPECT_EQ(config.bitsperpixel, 24);
-	EXPECT_EQ(config.fullscreen, 0);
-	EXPECT_EQ(config.glenabled, 1);
-	EXPECT_EQ(config.sound, 1);
-	EXPECT_EQ(config.joystick, 1);
-	EXPECT_EQ(config.mouselocked, 1);
-	EXPECT_EQ(config.background, 1);
-	EXPECT_EQ(config.textcolor[0], 1.0f);
-	EXPECT_EQ(config.texturedetail, 0);
+	configstruct read = config;
+	setdefaultconfig();
+	EXPECT_EQ(memcmp(&read, &config, sizeof read), 0);
 }
 
 TEST_F(SetupConfig, NoFilesGiveTheDefaultsAndACompleteFile)
