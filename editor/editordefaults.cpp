@@ -1,6 +1,7 @@
 #include "editor/editor.h"
 #include "editor/editordraw.h"
 #include "editor/editorloop.h"
+#include "leveleditor/leveleditor.h"
 #include "render/renderframe.h"
 #include "world/level.h"
 #include "world/materials.h"
@@ -28,6 +29,7 @@ void reseteditor()
 	editor.material = 2;
 	editor.exitstate = 0;
 	editor.editstate = 0;
+	resetleveleditor();
 
 	// A new level's test run starts unpaused, at normal speed, with gravity,
 	// whatever the last one was left at.

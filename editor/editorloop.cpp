@@ -17,6 +17,7 @@
 #include "game/gameloop.h"
 #include "game/progress.h"
 #include "game/tutorial.h"
+#include "leveleditor/leveleditor.h"
 #include "platform/config.h"
 #include "platform/files.h"
 #include "platform/input.h"
@@ -40,7 +41,7 @@ static float menucolor[3];
 static unsigned cameratick;      // time of the last camera tick
 static int costbefore, costafter;
 // Slots of the items without callback, found again after checkmenuitems.
-static int simulateitem, colorsitem, helpitem;
+static int simulateitem, colorsitem, helpitem, levelitem;
 
 static int pressed(int key)
 {
@@ -210,6 +211,7 @@ static void createitems()
 	simulateitem = numofmenuitems;
 	item("Simulate", 636 | ALIGNRIGHT, 4, 12, SDLK_t);
 	createmenuitemempty();
+	levelitem = numofmenuitems;
 	createmenuitemempty();
 	colorsitem = numofmenuitems;
 	item("Colors", 512, 28, 16, 0);
@@ -297,6 +299,10 @@ static int subscreens()
 		if (editor.exitstate >= 4)
 			return 1;
 	}
+	// The level editor's entry for a level outside any map pack sits on a
+	// placeholder item that nothing offers yet.
+	if (levelnum == -1 && menuitem[levelitem].active)
+		editlevel();
 	if (menuitem[colorsitem].active) {
 		editbridgecolormenu();
 		cameratick = SDL_GetTicks();
