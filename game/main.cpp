@@ -1,4 +1,5 @@
 // The game's start-up and shut-down.
+#include "game/loading.h"
 #include "game/mainmenu.h"
 #include "platform/clipboard.h"
 #include "platform/config.h"
@@ -8,7 +9,9 @@
 #include "platform/text.h"
 #include "platform/texture.h"
 #include "platform/viewport.h"
+#include "render/renderframe.h"
 #include "sound/audio.h"
+#include "world/simulation.h"
 
 #include <SDL/SDL.h>
 #include <cstdio>
@@ -43,6 +46,7 @@ static int openwindow()
 		return 0;
 	setuptexturenames();
 	setupglext();
+	setuprender();
 	return 1;
 }
 
@@ -80,6 +84,7 @@ int main(int argc, char **argv)
 	windowinfo.fullscreen = config.fullscreen;
 	windowinfo.glenabled = config.glenabled;
 	windowinfo.active = 1;
+	sim.showbrokenbonds = 1;
 
 	SDL_WM_SetCaption("Trusvane", "Trusvane");
 	setwindowicon();  // before the video mode, as SDL 1.2 wants
@@ -92,6 +97,7 @@ int main(int argc, char **argv)
 
 	if (SDLScrap_Init() < 0)
 		printf("Couldn't init clipboard: %s\n", SDL_GetError());
+	loadbar = 0.0f;
 	loadfont();
 	setuptextdisplay();
 	setupmenuitems();

@@ -1,0 +1,4 @@
+// The credits screen.
+#pragma once
+
+void creditsmenu();

@@ -1,0 +1,4 @@
+// The help pages of the test screen.
+#pragma once
+
+void gamehelpmenu();

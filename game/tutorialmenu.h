@@ -1,0 +1,4 @@
+// The tutorial's list of lessons.
+#pragma once
+
+void tutorialmenu();
