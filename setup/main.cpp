@@ -14,8 +14,6 @@
 #include <cstdio>
 #include <cstdlib>
 
-constexpr int KEY_ESCAPE = 27;
-
 static int textcolor;  // 1 while the text colour bars are shown
 
 static void setwindowicon()
@@ -76,19 +74,19 @@ static void createitems()
 {
 	static const float white[3] = {1.0f, 1.0f, 1.0f};
 	createmenuitem("Done", 4, 4, 16, 1.0f, 1.0f, 1.0f, 1.0f);
-	setmenuitem(MENUSET_KEY, KEY_ESCAPE);
-	createsetitem("High Color (16-bit)", 48, &config.bitsperpixel, 16, 'h');
-	createsetitem("True Color (24-bit)", 64, &config.bitsperpixel, 24, 't');
-	createsetitem("True Color (32-bit)", 80, &config.bitsperpixel, 32, 'r');
-	createsetitem("1. 640x480", 128, &config.screenwidth, 640, '1');
-	createsetitem("2. 800x600", 144, &config.screenwidth, 800, '2');
-	createsetitem("3. 1024x768", 160, &config.screenwidth, 1024, '3');
-	createsetitem("4. 1280x960", 176, &config.screenwidth, 1280, '4');
-	createtoggle("Fullscreen", 4, 208, &config.fullscreen, 'f', white);
-	createtoggle("Mouse Unlocked", 4, 240, &config.mouselocked, 'm', white);
-	createtoggle("Sound", 4, 272, &config.sound, 's', white);
-	createtoggle("Interface", 4, 304, &config.background, 'i', white);
-	createtoggle("Text", 4, 336, &textcolor, 't', white);
+	setmenuitem(MENUSET_KEY, SDLK_ESCAPE);
+	createsetitem("High Color (16-bit)", 48, &config.bitsperpixel, 16, SDLK_h);
+	createsetitem("True Color (24-bit)", 64, &config.bitsperpixel, 24, SDLK_t);
+	createsetitem("True Color (32-bit)", 80, &config.bitsperpixel, 32, SDLK_r);
+	createsetitem("1. 640x480", 128, &config.screenwidth, 640, SDLK_1);
+	createsetitem("2. 800x600", 144, &config.screenwidth, 800, SDLK_2);
+	createsetitem("3. 1024x768", 160, &config.screenwidth, 1024, SDLK_3);
+	createsetitem("4. 1280x960", 176, &config.screenwidth, 1280, SDLK_4);
+	createtoggle("Fullscreen", 4, 208, &config.fullscreen, SDLK_f, white);
+	createtoggle("Mouse Unlocked", 4, 240, &config.mouselocked, SDLK_m, white);
+	createtoggle("Sound", 4, 272, &config.sound, SDLK_s, white);
+	createtoggle("Interface", 4, 304, &config.background, SDLK_i, white);
+	createtoggle("Text", 4, 336, &textcolor, SDLK_t, white);
 	createtoggle("Color", 80, 336, &textcolor, 0, config.textcolor);
 	createtoggle("Low Texture Detail", 4, 368, &config.texturedetail, 0, white);
 }
