@@ -32,6 +32,10 @@ startsetup()
 startsetup
 [ -d "$settings" ] || fail "home folder not created"
 press 2
+# Hidden and shown again: the window is made anew and keeps working.
+xdotool windowunmap --sync "$window" && sleep 0.3
+xdotool windowmap --sync "$window" && sleep 0.3
+xdotool windowfocus --sync "$window" && sleep 0.3
 press s
 "$tvwindow" close "$title" || fail "could not close the window"
 window_wait_exit 20
