@@ -31,19 +31,23 @@ void sundialinput()
 	sunangle = r < 1.0f ? asinf(r) : -3.14159265358979f;
 }
 
+// A corner on the virtual screen, in the plane z = -1 of the 2D state's
+// frustum (320 virtual pixels to a unit).
+static void virtualvertex(float x, float y, float u, float v)
+{
+	glTexCoord2f(u, v);
+	glVertex3f((x - 320.0f) / 320.0f, (240.0f - y) / 320.0f, -1.0f);
+}
+
 void drawsundial()
 {
 	glBindTexture(GL_TEXTURE_2D, texture[TEX_SPHERE].glname);
 	glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
 	glBegin(GL_QUADS);
-	glTexCoord2f(0.0f, 0.0f);
-	glVertex2f(528.0f, 64.0f);
-	glTexCoord2f(1.0f, 0.0f);
-	glVertex2f(624.0f, 64.0f);
-	glTexCoord2f(1.0f, 1.0f);
-	glVertex2f(624.0f, 160.0f);
-	glTexCoord2f(0.0f, 1.0f);
-	glVertex2f(528.0f, 160.0f);
+	virtualvertex(528.0f, 64.0f, 0.0f, 0.0f);
+	virtualvertex(528.0f, 160.0f, 0.0f, 1.0f);
+	virtualvertex(624.0f, 160.0f, 1.0f, 1.0f);
+	virtualvertex(624.0f, 64.0f, 1.0f, 0.0f);
 	glEnd();
 	if (cosf(sunangle) > 0.0f) {
 		int x = static_cast<int>(sinf(sunangle) * sinf(sunangle2) * DIALRADIUS + DIALX);
