@@ -84,3 +84,35 @@ void changelandscape(int x, int z)
 	auto clampint = [](long long v) { return (int)std::clamp(v, -1LL, (long long)LANDSCAPESIZE + 1); };
 	setuplandscapenormalspartial(clampint(nx0), clampint(nz0), clampint(nx1), clampint(nz1));
 }
+
+int landscapeunderray(vector3 *out, const vector3 *from, const vector3 *to)
+{
+	vector3 hit, normal, end = *to;
+	float t;
+	if (!lineintersectlevel(&hit, &normal, &t, from, &end))
+		return 0;
+	// The landscape reports the first hit in its own scan order; cut the
+	// segment at each hit until no nearer one is left.
+	for (int tries = 0; tries < 64; tries++) {
+		*out = hit;
+		vector3 reach;
+		subtractvectors(&reach, &hit, from);
+		scaleaddvectors(&end, from, &reach, 0.999f);
+		if (!lineintersectlevel(&hit, &normal, &t, from, &end))
+			return 1;
+	}
+	return 1;
+}
+
+int nearestvertex(const vector3 *p, int *x, int *z)
+{
+	if (!(std::isfinite(p->x) && std::isfinite(p->z)))
+		return 0;
+	double fx = floor((double)p->x / LANDSCAPESTEP + 0.5);
+	double fz = floor((double)p->z / LANDSCAPESTEP + 0.5);
+	if (fx < 0.0 || fz < 0.0 || fx >= level.landscapewidth || fz >= level.landscapedepth)
+		return 0;
+	*x = (int)fx;
+	*z = (int)fz;
+	return 1;
+}

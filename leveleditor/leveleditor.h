@@ -43,3 +43,9 @@ void changelandscape(int x, int z);
 // The level editor's camera controller: edits player[playernum] from this
 // frame's keyboard and mouse. It does not build frame.
 void moveviewpointlevel();
+
+// The ground point nearest to from on the segment from-to; 0 when the
+// segment misses the landscape.
+int landscapeunderray(vector3 *out, const vector3 *from, const vector3 *to);
+// The landscape vertex nearest to p; 0 when p lies off the landscape.
+int nearestvertex(const vector3 *p, int *x, int *z);

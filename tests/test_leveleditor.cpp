@@ -131,6 +131,32 @@ TEST(Brush, EdgesUnknownToolsAndNormals)
 	EXPECT_EQ(landscape.normal[10 * SIZE + 6].y, 0.0f);
 }
 
+TEST(Brush, ThePointerFindsTheNearestGroundAndItsVertex)
+{
+	flatlandscape(0.0f);
+	for (int x = 0; x < SIZE; x++) {
+		height(x, 5) = 20.0f;
+		height(x, 25) = 20.0f;
+	}
+	// Looking along -z at height 10 over both ridges: the nearer one, not
+	// the first in the landscape's own scan order.
+	vector3 from = {50.0f, 10.0f, 150.0f}, to = {50.0f, 10.0f, 0.0f}, hit;
+	ASSERT_TRUE(landscapeunderray(&hit, &from, &to));
+	EXPECT_NEAR(hit.z, 127.5f, 0.01f);
+	int x = -1, z = -1;
+	ASSERT_TRUE(nearestvertex(&hit, &x, &z));
+	EXPECT_EQ(x, 10);
+	EXPECT_EQ(z, 26);
+	vector3 sky = {50.0f, 100.0f, 150.0f}, up = {50.0f, 200.0f, 0.0f};
+	EXPECT_FALSE(landscapeunderray(&hit, &sky, &up));
+	vector3 off = {-3.0f, 0.0f, 10.0f};
+	EXPECT_FALSE(nearestvertex(&off, &x, &z));
+	off = {5.0f * SIZE - 2.0f, 0.0f, 10.0f};
+	EXPECT_FALSE(nearestvertex(&off, &x, &z));
+	off = {NAN, 0.0f, 0.0f};
+	EXPECT_FALSE(nearestvertex(&off, &x, &z));
+}
+
 TEST(Placements, CapacitiesAndSelectionsFollowDeletions)
 {
 	memset(&level, 0, sizeof level);

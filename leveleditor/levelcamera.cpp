@@ -1,0 +1,63 @@
+// The level editor's camera: moves the orbit target over the ground plane,
+// turns and zooms, by keys or by the pointer at the screen's edges.
+#include "leveleditor/leveleditor.h"
+#include "platform/config.h"
+#include "platform/input.h"
+#include "render/camera.h"
+
+constexpr int KEY_UP = 273, KEY_DOWN = 274, KEY_RIGHT = 275, KEY_LEFT = 276;
+
+enum edge { TOP, BOTTOM, LEFT, RIGHT };
+
+static int atedge(edge e)
+{
+	switch (e) {
+	case TOP:
+		return mouse.y <= 3;
+	case BOTTOM:
+		return mouse.y >= 476;
+	case LEFT:
+		return mouse.x <= 3;
+	case RIGHT:
+		return mouse.x >= 636;
+	}
+	return 0;
+}
+
+void moveviewpointlevel()
+{
+	playerstruct *p = &player[playernum];
+	int shift = keyboard[KEY_LSHIFT];
+	float s = keyboard[KEY_LCTRL] ? 4.0f : 0.5f;
+	// Edge scrolling only while the pointer cannot leave the window.
+	int grabbed = config.mouselocked == 0 || config.fullscreen;
+	int left = mouse.leftbutton, right = mouse.rightbutton;
+	int pan = !left && !right && grabbed;
+	int sidepan = !right && grabbed;
+	int turn = right && !left;
+
+	if ((keyboard['w'] && !shift) || (pan && atedge(TOP)))
+		p->target.z -= s;
+	if ((keyboard['s'] && !shift) || (pan && atedge(BOTTOM)))
+		p->target.z += s;
+	if ((keyboard['a'] && !shift) || (sidepan && atedge(LEFT)))
+		p->target.x -= s;
+	if ((keyboard['d'] && !shift) || (sidepan && atedge(RIGHT)))
+		p->target.x += s;
+	if ((keyboard['w'] && shift) || keyboard[KEY_UP] || (turn && atedge(TOP)))
+		p->pitch += 0.02f * s;
+	if ((keyboard['s'] && shift) || keyboard[KEY_DOWN] || (turn && atedge(BOTTOM)))
+		p->pitch -= 0.02f * s;
+	if ((keyboard['a'] && shift) || keyboard[KEY_LEFT] || (right && atedge(LEFT)))
+		p->yaw += 0.02f * s;
+	if ((keyboard['d'] && shift) || keyboard[KEY_RIGHT] || (right && atedge(RIGHT)))
+		p->yaw -= 0.02f * s;
+	if (keyboard['q'] || (left && atedge(TOP)))
+		p->distance -= 1.0f;
+	if (keyboard['z'] || (left && atedge(BOTTOM)))
+		p->distance += 1.0f;
+	if (keyboard['e']) {
+		p->pitch = 0.0f;
+		p->yaw = 0.0f;
+	}
+}
