@@ -96,6 +96,11 @@ void stopallsounds()
 	for (int n = 0; n < numofsounds; n++)
 		alSourceStop(sound[n].source);
 	numofsounds = 0;
+	// Vehicles that outlive the run must not keep indices of instances
+	// that are gone: a later deletion would stop someone else's sound.
+	for (int n = 0; n < numofobjects; n++)
+		for (int k = 0; k < OBJECTSOUNDS; k++)
+			object[n].soundnum[k] = -1;
 }
 
 void rebindsounds(int from, int to)

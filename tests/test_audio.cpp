@@ -233,6 +233,10 @@ TEST_F(Audio, DeletingAVehicleRenumbersItsSounds)
 	soundsimulation(&origin, &axes);
 	for (int n = 0; n < numofsounds; n++)
 		EXPECT_LT(sound[n].object, numofobjects);
+	// The end of a run forgets every instance, also on the vehicles left.
+	stopallsounds();
+	EXPECT_EQ(numofsounds, 0);
+	EXPECT_EQ(object[0].soundnum[0], -1);
 }
 
 TEST_F(Audio, EditorClicksUseTheFirstSource)
@@ -250,6 +254,4 @@ TEST_F(Audio, EditorClicksUseTheFirstSource)
 	playsound(3, &origin, nullptr, 0, 1.0f, 1.0f);
 	alGetSourcei(sound[0].source, AL_BUFFER, &buffer);
 	EXPECT_EQ((unsigned)buffer, soundbuffer[3]);
-	stopallsounds();
-	EXPECT_EQ(numofsounds, 0);
 }

@@ -153,36 +153,6 @@ protected:
 	}
 };
 
-TEST_F(Records, RefusesWhenOffFullOrUnloaded)
-{
-	EXPECT_TRUE(soundslotplayable(3));
-	EXPECT_FALSE(soundslotplayable(-1));
-	EXPECT_FALSE(soundslotplayable(SOUNDSLOTS));
-	bufferloaded[8] = 0;
-	EXPECT_FALSE(soundslotplayable(8));
-	for (int n = 0; n < 14; n++)
-		add(0);
-	EXPECT_TRUE(soundslotplayable(3));  // the 15th may start
-	add(0);
-	EXPECT_FALSE(soundslotplayable(3));
-	numofsounds = 0;
-	soundenabled = 0;
-	EXPECT_FALSE(soundslotplayable(3));
-}
-
-TEST_F(Records, SplashesCountTogether)
-{
-	add(13);
-	add(14);
-	add(15);
-	add(3);
-	add(7);
-	EXPECT_EQ(countalikesounds(13), 3);
-	EXPECT_EQ(countalikesounds(15), 3);
-	EXPECT_EQ(countalikesounds(3), 1);
-	EXPECT_EQ(countalikesounds(12), 0);  // below the splashes: only its own id
-}
-
 TEST_F(Records, RemovalMovesTheLastAndKeepsEverySource)
 {
 	addvehicle(0);
@@ -221,34 +191,6 @@ TEST_F(Records, RemovalMovesTheLastAndKeepsEverySource)
 	}
 	for (int n = 0; n < SOUNDSOURCES; n++)
 		EXPECT_EQ(seen[n], 1);
-}
-
-TEST_F(Records, RebindingFollowsTheMovedVehicle)
-{
-	add(1, 0);  // a horn of vehicle 0, not in its index list
-	add(0, 2);
-	add(5, 2);
-	add(13);
-	// Vehicle 0 deleted, vehicle 2 moved into its slot.
-	rebindsoundrecords(2, 0);
-	EXPECT_EQ(sound[0].object, -1);  // plays out where it is
-	EXPECT_EQ(sound[1].object, 0);
-	EXPECT_EQ(sound[2].object, 0);
-	EXPECT_EQ(sound[3].object, -1);
-	rebindsoundrecords(0, -1);
-	EXPECT_EQ(sound[1].object, -1);
-	EXPECT_EQ(sound[2].object, -1);
-}
-
-TEST_F(Records, VehicleSoundsByType)
-{
-	const int engines[][2] = {{0, 0}, {1, 9}, {2, 9}, {3, -1}, {15, -1}, {16, 2},
-		{31, 2}, {32, 5}, {33, -1}, {-1, -1}};
-	for (auto &e : engines)
-		EXPECT_EQ(enginesound(e[0]), e[1]) << "type " << e[0];
-	const int horns[][2] = {{0, 1}, {2, 1}, {3, -1}, {16, -1}, {32, 4}, {33, -1}};
-	for (auto &h : horns)
-		EXPECT_EQ(hornsound(h[0]), h[1]) << "type " << h[0];
 }
 
 TEST_F(Records, EnginePitchAndClamps)
