@@ -16,6 +16,7 @@
 #include "game/endingloop.h"
 #include "game/gameloop.h"
 #include "game/progress.h"
+#include "game/ticks.h"
 #include "game/tutorial.h"
 #include "leveleditor/leveleditor.h"
 #include "platform/config.h"
@@ -33,8 +34,6 @@
 #include "world/simulation.h"
 #include "world/worldfile.h"
 
-constexpr unsigned CAMERATICKMS = 20;
-constexpr int MAXCAMERATICKS = 5;
 constexpr int DIALOGITEMS = 3;  // Yes, No and the hidden cancel come first
 
 static float menucolor[3];
@@ -262,19 +261,11 @@ static void enter()
 	cameratick = SDL_GetTicks();
 }
 
-// Camera steps of 20 ms, at most five a frame; the rest waits for later
-// frames. Time without focus is not caught up.
+// The camera moves in the same fixed 20 ms ticks as the test screen.
 static void cameraticks()
 {
-	unsigned now = SDL_GetTicks();
-	if (!windowinfo.active) {
-		cameratick = now;
-		return;
-	}
-	for (int taken = 0; taken < MAXCAMERATICKS && now - cameratick > CAMERATICKMS; taken++) {
-		cameratick += CAMERATICKMS;
+	for (int taken = 0; tickdue(&cameratick, SDL_GetTicks(), taken, windowinfo.active); taken++)
 		moveviewpoint();
-	}
 }
 
 // The result button of the test screen asks to leave: at once with
