@@ -282,7 +282,8 @@ void tentativeedit(const vector3 *hit)
 {
 	if (!hit)
 		return;
-	switch (editor.editstate) {
+	int state = editor.editstate;
+	switch (state) {
 	case 0:
 		linkbuilding(*hit);
 		break;
@@ -301,7 +302,8 @@ void tentativeedit(const vector3 *hit)
 		anchorplacement(*hit);
 		break;
 	}
-	int state = editor.editstate;
+	// By the state the frame began in: the press that ends a box must not
+	// start the next one.
 	if (state != 0 && state != 3)
 		return;
 	if (editor.hoverpoint == -1 && editor.hovermirrorpoint == -1)

@@ -289,6 +289,19 @@ TEST_F(EditCycle, AClickOnEmptySpaceStartsASelectionBox)
 	EXPECT_EQ(editor.selectend.z, BACKZ);
 	frame(1232, 361);
 	EXPECT_EQ(editor.editstate, 0);
+
+	// A large box stays after the release; the next press ends it without
+	// starting another.
+	frame(1200, 360, 1);
+	prevmouse.leftbutton = 1;
+	mouse.leftbutton = 1;
+	starteditframe();
+	hit = {1230, 380, FRONTZ};
+	tentativeedit(&hit);
+	frame(1230, 380);
+	EXPECT_EQ(editor.editstate, 1);
+	frame(1240, 390, 1);
+	EXPECT_EQ(editor.editstate, 0);
 }
 
 TEST_F(EditCycle, SelectionThatNoLongerExistsIsForgotten)
