@@ -199,9 +199,8 @@ static void tick()
 {
 	movecamera();
 	sunkeys();
-	if (sim.pause || keyboard[SDLK_F9])
-		return;
-	for (int n = ticksteps(&stepcount, sim.fast, sim.slow); n > 0; n--)
+	int steps = ticksteps(&stepcount, sim.pause, keyboard[SDLK_F9], sim.fast, sim.slow);
+	for (int n = 0; n < steps; n++)
 		simulation();
 }
 

@@ -3,6 +3,7 @@
 #include "game/menufooter.h"
 #include "game/preview.h"
 #include "game/progress.h"
+#include "game/tutorial.h"
 #include "editor/editor.h"
 #include "platform/config.h"
 #include "platform/input.h"
@@ -55,7 +56,8 @@ static void playlevel(int i)
 	if (mappack.completed[0])
 		helpmenutoggle = 0;
 	int savedbridge = 0;
-	if (!loadpacklevel(i, &savedbridge))
+	// A tutorial keeps the level's own bridge for its lessons.
+	if (!loadpacklevel(i, !tutorial.active, &savedbridge))
 		return;
 	copystring(leveldirname, mappackname, sizeof leveldirname);
 	copystring(levelfilename, mappack.levelname[i], sizeof levelfilename);

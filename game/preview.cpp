@@ -1,5 +1,6 @@
 #include "game/preview.h"
 
+#include "game/previewcamera.h"
 #include "game/progress.h"
 #include "game/testrules.h"
 #include "game/ticks.h"
@@ -19,42 +20,14 @@
 
 #include <GL/gl.h>
 #include <SDL/SDL.h>
-#include <cmath>
 
 constexpr int ITEMEDIT = 1;
-
-// The orbit turns about the middle of the editing plane.
-static const vector3 orbitcentre = { 1280.0f, 320.0f, 1285.0f };
-static const vector3 lookcentre = { 1280.0f, 330.0f, 1285.0f };
 
 static float orbitangle;
 static unsigned lasttick;
 static float viewradius;
 static int bridgecost;
 static float textcolor[3], halfcolor[3], dimcolor[3];
-
-float previewradius()
-{
-	float radius = 20.0f;
-	for (int n = 0; n < numofpoints; n++) {
-		vector3 d;
-		subtractvectors(&d, &point[n].position, &orbitcentre);
-		float distance = sqrtf(dotproduct(&d, &d));
-		if (distance > radius)
-			radius = distance;
-	}
-	return radius;
-}
-
-void previewframe(vector3 *position, orientation *axes, float angle, float radius)
-{
-	static const vector3 xaxis = { 1.0f, 0.0f, 0.0f };
-	static const vector3 yaxis = { 0.0f, 1.0f, 0.0f };
-	resetorientation(axes);
-	rotateorientation(axes, &xaxis, 0.62831855f);
-	rotateorientation(axes, &yaxis, angle);
-	scaleaddvectors(position, &lookcentre, &axes->v[2], 1.5f * radius);
-}
 
 static void createitems()
 {

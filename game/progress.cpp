@@ -67,7 +67,7 @@ static void keepanchors()
 	}
 }
 
-int loadpacklevel(int i, int *savedbridge)
+int loadpacklevel(int i, int anchorsonly, int *savedbridge)
 {
 	if (i < 0 || i >= mappack.numoflevels || i >= MAXPACKLEVELS)
 		return 0;
@@ -82,7 +82,8 @@ int loadpacklevel(int i, int *savedbridge)
 	cd_cwd();
 	if (!loaded)
 		return 0;
-	keepanchors();
+	if (anchorsonly)
+		keepanchors();
 	*savedbridge = 0;
 	return 1;
 }

@@ -27,6 +27,7 @@ int saveprofilemappack();
 int levelopen(int i);
 // Loads level i of the open pack: the player's saved bridge from the
 // profile when there is one (*savedbridge 1), else the bare level from the
-// game data with its anchors only (*savedbridge 0). Back in the start
-// folder; 1 when a level was loaded, 0 with everything unchanged.
-int loadpacklevel(int i, int *savedbridge);
+// game data (*savedbridge 0), cut down to its anchors when anchorsonly is
+// set. Back in the start folder; 1 when a level was loaded, 0 with
+// everything unchanged.
+int loadpacklevel(int i, int anchorsonly, int *savedbridge);

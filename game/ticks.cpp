@@ -13,8 +13,10 @@ int tickdue(unsigned *lasttick, unsigned now, int taken, int active)
 	return 1;
 }
 
-int ticksteps(int *stepcount, int fast, int slow)
+int ticksteps(int *stepcount, int pause, int singlestep, int fast, int slow)
 {
+	if (pause || singlestep)
+		return 0;
 	int offers = fast ? 4 : 1;
 	int steps = 0;
 	for (int n = 0; n < offers; n++) {

@@ -13,7 +13,7 @@ constexpr int MAXTICKSPERFRAME = 5;
 // time without focus is not caught up.
 int tickdue(unsigned *lasttick, unsigned now, int taken, int active);
 
-// Offers one simulation step for a tick, four with fast; each offer counts
-// in *stepcount and with slow only every fourth offer runs. Returns the
-// number of steps to run.
-int ticksteps(int *stepcount, int fast, int slow);
+// Steps of one tick: none while paused or while the single-step key is
+// held (it steps once a frame instead); else one offer, four with fast,
+// each counted in *stepcount, and with slow only every fourth offer runs.
+int ticksteps(int *stepcount, int pause, int singlestep, int fast, int slow);

@@ -1,6 +1,7 @@
 // The game flow's rules without a window: the fixed tick, the test screen's
 // rules, and map pack progress kept per profile.
 #include "editor/editor.h"
+#include "game/previewcamera.h"
 #include "game/progress.h"
 #include "game/testrules.h"
 #include "game/ticks.h"
@@ -12,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -68,7 +70,7 @@ static int stepsover(int ticks, int fast, int slow)
 {
 	int stepcount = 0, steps = 0;
 	for (int n = 0; n < ticks; n++)
-		steps += ticksteps(&stepcount, fast, slow);
+		steps += ticksteps(&stepcount, 0, 0, fast, slow);
 	return steps;
 }
 
@@ -80,7 +82,20 @@ TEST(Ticks, FastAndSlowSteps)
 	EXPECT_EQ(stepsover(8, 1, 1), 8);
 	int stepcount = 0;
 	for (int n = 0; n < 8; n++)
-		EXPECT_EQ(ticksteps(&stepcount, 1, 1), 1);
+		EXPECT_EQ(ticksteps(&stepcount, 0, 0, 1, 1), 1);
+}
+
+TEST(Ticks, PauseAndSingleStepTakeNoOffers)
+{
+	// Slow counts offers: a paused or single-stepped tick must not move
+	// the count on, or the next run would step at another phase.
+	int stepcount = 3;
+	EXPECT_EQ(ticksteps(&stepcount, 1, 0, 1, 1), 0);
+	EXPECT_EQ(ticksteps(&stepcount, 0, 1, 0, 0), 0);
+	EXPECT_EQ(ticksteps(&stepcount, 1, 1, 0, 0), 0);
+	EXPECT_EQ(stepcount, 3);
+	EXPECT_EQ(ticksteps(&stepcount, 0, 0, 0, 1), 1);
+	EXPECT_EQ(stepcount, 4);
 }
 
 TEST(TestRules, FollowKeysSkipTrainCarsAndStopAtSeven)
@@ -154,6 +169,30 @@ TEST(TestRules, DetailDistancesAndClock)
 	clockparts(3600000 + 1000, &minutes, &seconds);
 	EXPECT_EQ(minutes, 0);
 	EXPECT_EQ(seconds, 1);
+}
+
+TEST(PreviewCamera, OrbitsAboveTheLevelFarEnoughOut)
+{
+	static const vector3 look = { 1280.0f, 330.0f, 1285.0f };
+	numofpoints = 2;
+	point[0].position = { 1290.0f, 320.0f, 1285.0f };
+	point[1].position = { 1280.0f, 305.0f, 1285.0f };
+	EXPECT_EQ(previewradius(), 20.0f);
+	point[1].position = { 1280.0f, 320.0f, 1335.0f };
+	EXPECT_FLOAT_EQ(previewradius(), 50.0f);
+	numofpoints = 0;
+	EXPECT_EQ(previewradius(), 20.0f);
+
+	for (float angle : { 0.0f, 1.0f, 4.0f }) {
+		vector3 position, d;
+		orientation axes;
+		previewframe(&position, &axes, angle, 20.0f);
+		subtractvectors(&d, &position, &look);
+		EXPECT_NEAR(sqrtf(dotproduct(&d, &d)), 30.0f, 1e-3f);
+		// Above the level, looking down on it at pi/5.
+		EXPECT_NEAR(d.y, 30.0f * sinf(0.62831855f), 1e-3f);
+		EXPECT_NEAR(axes.v[1].y, cosf(0.62831855f), 1e-5f);
+	}
 }
 
 // A fresh home folder beside the generated start folder, which the game
@@ -272,7 +311,12 @@ TEST_F(Profiles, SavedBridgeIsPreferredOverTheBareLevel)
 	makeprofilefolder();
 	ASSERT_EQ(openmappack(), 1);
 	int savedbridge = -1;
-	ASSERT_EQ(loadpacklevel(0, &savedbridge), 1);
+	// The level file carries a bridge; the map pack starts from its anchors,
+	// a tutorial from all of it.
+	ASSERT_EQ(loadpacklevel(0, 0, &savedbridge), 1);
+	ASSERT_GT(countjoints(), 0);
+	ASSERT_GT(numoflinks, 0);
+	ASSERT_EQ(loadpacklevel(0, 1, &savedbridge), 1);
 	EXPECT_EQ(savedbridge, 0);
 	EXPECT_TRUE(startfolder());
 	EXPECT_GT(numofpoints, 0);
@@ -290,14 +334,14 @@ TEST_F(Profiles, SavedBridgeIsPreferredOverTheBareLevel)
 	cd_cwd();
 
 	numofpoints = 0;
-	ASSERT_EQ(loadpacklevel(0, &savedbridge), 1);
+	ASSERT_EQ(loadpacklevel(0, 1, &savedbridge), 1);
 	EXPECT_EQ(savedbridge, 1);
 	EXPECT_EQ(countjoints(), 1);
 	EXPECT_TRUE(startfolder());
 
 	// No such level: nothing changes.
 	int points = numofpoints;
-	EXPECT_EQ(loadpacklevel(mappack.numoflevels, &savedbridge), 0);
-	EXPECT_EQ(loadpacklevel(-1, &savedbridge), 0);
+	EXPECT_EQ(loadpacklevel(mappack.numoflevels, 1, &savedbridge), 0);
+	EXPECT_EQ(loadpacklevel(-1, 1, &savedbridge), 0);
 	EXPECT_EQ(numofpoints, points);
 }
