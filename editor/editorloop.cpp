@@ -269,12 +269,14 @@ static void cameraticks()
 }
 
 // The result button of the test screen asks to leave: at once with
-// autosave or in the tutorial, else through the question.
+// autosave or in the tutorial, else through the question. Autosave belongs
+// to map pack levels; a value left over from one must not send another
+// level's bridge over that level's saved one.
 static void leaverules()
 {
 	if (editor.exitstate != 1)
 		return;
-	if (editor.autosave)
+	if (editor.autosave && levelnum != -1)
 		editor.exitstate = 4;
 	else if (intutorial())
 		editor.exitstate = 5;
@@ -330,7 +332,7 @@ static void editframe()
 	costafter = calculatebridgecost(1);
 	if (inside && editor.exitstate == 0) {
 		int sound = commitedit(costafter);
-		if (sound && config.sound)
+		if (sound)
 			playeditorsound(sound);
 	}
 	if (editor.exitstate == 0)
@@ -350,8 +352,7 @@ static void finishframe()
 // Returns 1 when the editor is to leave.
 static int frameloop()
 {
-	if (config.sound)
-		resetlistener();
+	resetlistener();
 	createitems();
 	checksystemmessages();
 	checkkeyboard();
