@@ -5,6 +5,7 @@
 #include "game/progress.h"
 #include "game/testrules.h"
 #include "game/ticks.h"
+#include "game/viewclear.h"
 #include "editor/editor.h"
 #include "editor/planes.h"
 #include "platform/config.h"
@@ -213,19 +214,6 @@ static void runticks()
 		simulation();
 }
 
-static void clearframe()
-{
-	glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
-	if (!renderoptions.shadows) {
-		glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-		return;
-	}
-	glStencilMask(255);
-	glClearStencil(0);
-	glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
-	glStencilMask(0);
-}
-
 static void drawview()
 {
 	const editorwindowstruct *w = &editorwindow[0];
@@ -268,7 +256,7 @@ static void frameloop()
 	runticks();
 	setupframe();
 	soundsimulation(&frame.position, &frame.axes);
-	clearframe();
+	clearview();
 	drawview();
 	sundialinput();
 	setuptextdisplay();

@@ -4,6 +4,7 @@
 #include "game/progress.h"
 #include "game/testrules.h"
 #include "game/ticks.h"
+#include "game/viewclear.h"
 #include "editor/cost.h"
 #include "editor/editorloop.h"
 #include "platform/config.h"
@@ -40,19 +41,6 @@ static void createitems()
 	createmenuitem("", 0, 0, 12, 1.0f, 1.0f, 1.0f, 1.0f);
 	setmenuitem(MENUSET_KEY, SDLK_F4);
 	setmenuitem(MENUSET_TOGGLE, &helpmenutoggle);
-}
-
-static void clearframe()
-{
-	glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
-	if (!renderoptions.shadows) {
-		glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-		return;
-	}
-	glStencilMask(255);
-	glClearStencil(0);
-	glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
-	glStencilMask(0);
 }
 
 static void caption(const char *text, int x, int y)
@@ -121,7 +109,7 @@ static void drawview()
 
 static void previewframeloop(int savedbridge)
 {
-	clearframe();
+	clearview();
 	createitems();
 	checksystemmessages();
 	checkkeyboard();
