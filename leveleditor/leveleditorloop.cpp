@@ -38,7 +38,6 @@ enum clickaction { CLICKSELECT, CLICKPLACEVEHICLE, CLICKPLACEPROP };
 
 static clickaction clickdoes;
 static unsigned lasttick;
-static int helpwanted, saveaswanted;
 
 static int validplacement()
 {
@@ -58,16 +57,18 @@ static void callitem(const char *label, int x, int y, int size, int key, void (*
 	setmenuitem(MENUSET_CALLBACK, action);
 }
 
-// The screens an item opens run from the frame's start, outside the item
-// pass, so their own items do not mix with these.
-static void askhelp()
-{
-	helpwanted = 1;
-}
+// The screens the items open run at the start of the next frame, outside
+// the item pass, so that their own items do not overwrite these mid-pass.
+enum subscreen {
+	NOSCREEN, HELPSCREEN, SAVEASSCREEN, ADDOBJECTSCREEN, ADDCARSCREEN, PROPNAMESCREEN,
+	COLORSCREEN, MATERIALSCREEN, DESCRIPTIONSCREEN, WINDSCREEN
+};
 
-static void asksaveas()
+static int wantedscreen;
+
+static void screenitemfor(const char *label, int x, int y, int size, int key, int screen)
 {
-	saveaswanted = 1;
+	setitem(label, x, y, size, key, &wantedscreen, screen);
 }
 
 static void setbandtop(int k)
@@ -79,20 +80,6 @@ static void setclr1() { setbandtop(0); }
 static void setclr2() { setbandtop(1); }
 static void setclr3() { setbandtop(2); }
 static void setclr4() { setbandtop(3); }
-
-static void chooseobject()
-{
-	leveleditor.menudone = 0;
-	addobjectmenu();
-	if (leveleditor.newobjecttype != -1)
-		clickdoes = CLICKPLACEVEHICLE;
-}
-
-static void choosecar()
-{
-	if (validplacement())
-		addcarmenu();
-}
 
 static void dropcar()
 {
@@ -115,7 +102,7 @@ static void createlandscapeitems()
 	callitem("setclr2", 4, 100, 12, 0, setclr2);
 	callitem("setclr3", 4, 112, 12, 0, setclr3);
 	callitem("setclr4", 4, 124, 12, 0, setclr4);
-	callitem("color", 4, 148, 12, 0, editlevelcolormenu);
+	screenitemfor("color", 4, 148, 12, 0, COLORSCREEN);
 	callitem("texture", 4, 160, 12, 'x', setuplandscapetexture);
 	screenitem("Budget      ", 4, 184, 12, 'b');
 	setmenuitem(MENUSET_INTBOX, &level.budget);
@@ -123,7 +110,7 @@ static void createlandscapeitems()
 
 static void createobjectitems()
 {
-	callitem("addobj", 4, 40, 12, '0', chooseobject);
+	screenitemfor("addobj", 4, 40, 12, '0', ADDOBJECTSCREEN);
 	screenitem("phases    ", 4, 52, 12, 'p');
 	setmenuitem(MENUSET_INTBOX, &level.numofphases);
 	if (!validplacement())
@@ -134,13 +121,13 @@ static void createobjectitems()
 		screenitem(labels[k], 4 + 16 * k, 88, 12, '1' + k);
 		setmenuitem(MENUSET_TOGGLE, &lo->inphase[k]);
 	}
-	callitem("addcar", 4, 112, 12, 'c', choosecar);
+	screenitemfor("addcar", 4, 112, 12, 'c', ADDCARSCREEN);
 	callitem("delcar", 4, 124, 12, 'v', dropcar);
 }
 
 static void createpropitems()
 {
-	callitem("Propname", 4, 40, 12, 'n', propnamemenu);
+	screenitemfor("Propname", 4, 40, 12, 'n', PROPNAMESCREEN);
 	callitem("Addprop", 4, 52, 12, 'p', startaddingprops);
 }
 
@@ -151,11 +138,11 @@ static void createitems()
 	setitem("Landscape", 160, 4, 12, KEY_F1, &leveleditor.mode, LEVELMODE_LANDSCAPE);
 	setitem("Objects", 272, 4, 12, KEY_F2, &leveleditor.mode, LEVELMODE_OBJECTS);
 	setitem("Props", 368, 4, 12, KEY_F3, &leveleditor.mode, LEVELMODE_PROPS);
-	callitem("Help", 444, 4, 12, KEY_F4, askhelp);
-	callitem("Save As", 636 | ALIGNRIGHT, 4, 12, KEY_F9, asksaveas);
-	callitem("Materials", 636 | ALIGNRIGHT, 420, 12, 0, editmaterials);
-	callitem("Description", 636 | ALIGNRIGHT, 436, 12, 0, editdescription);
-	callitem("Wind", 636 | ALIGNRIGHT, 452, 12, 0, editwind);
+	screenitemfor("Help", 444, 4, 12, KEY_F4, HELPSCREEN);
+	screenitemfor("Save As", 636 | ALIGNRIGHT, 4, 12, KEY_F9, SAVEASSCREEN);
+	screenitemfor("Materials", 636 | ALIGNRIGHT, 420, 12, 0, MATERIALSCREEN);
+	screenitemfor("Description", 636 | ALIGNRIGHT, 436, 12, 0, DESCRIPTIONSCREEN);
+	screenitemfor("Wind", 636 | ALIGNRIGHT, 452, 12, 0, WINDSCREEN);
 	if (leveleditor.mode == LEVELMODE_LANDSCAPE)
 		createlandscapeitems();
 	else if (leveleditor.mode == LEVELMODE_OBJECTS)
@@ -343,18 +330,50 @@ static void movecamera()
 		lasttick = now;
 }
 
-static void opensubscreens()
+static void chooseobject()
 {
-	if (helpwanted) {
-		helpwanted = 0;
+	leveleditor.menudone = 0;
+	addobjectmenu();
+	if (leveleditor.newobjecttype != -1)
+		clickdoes = CLICKPLACEVEHICLE;
+}
+
+static void opensubscreen()
+{
+	int screen = wantedscreen;
+	wantedscreen = NOSCREEN;
+	switch (screen) {
+	case HELPSCREEN:
 		levelhelpmenu();
-	}
-	if (saveaswanted) {
-		saveaswanted = 0;
+		break;
+	case SAVEASSCREEN:
 		filelevelmenu(0);
+		break;
+	case ADDOBJECTSCREEN:
+		chooseobject();
+		break;
+	case ADDCARSCREEN:
+		if (validplacement())
+			addcarmenu();
+		break;
+	case PROPNAMESCREEN:
+		propnamemenu();
+		break;
+	case COLORSCREEN:
+		editlevelcolormenu();
+		break;
+	case MATERIALSCREEN:
+		editmaterials();
+		break;
+	case DESCRIPTIONSCREEN:
+		editdescription();
+		break;
+	case WINDSCREEN:
+		editwind();
+		break;
 	}
 	resetmenuitems();
-	lasttick = SDL_GetTicks();
+	lasttick = SDL_GetTicks();  // the camera does not catch up the time away
 }
 
 static void drawhud()
@@ -399,7 +418,7 @@ static void startcamera()
 	p->target = {level.landscapewidth * LANDSCAPESTEP * 0.5f, leveleditor.cursor.y,
 		level.landscapedepth * LANDSCAPESTEP * 0.5f};
 	resetorientation(&p->axes);
-	p->pitch = -0.5f;
+	p->pitch = 0.5f;  // looking down onto the target
 	p->yaw = 0.0f;
 	p->distance = 200.0f;
 }
@@ -408,15 +427,14 @@ void leveleditorloop()
 {
 	startcamera();
 	clickdoes = CLICKSELECT;
-	helpwanted = 0;
-	saveaswanted = 0;
+	wantedscreen = NOSCREEN;
 	leveleditor.selectedobject = -1;
 	leveleditor.selectedprop = -1;
 	resetmenuitems();
 	lasttick = SDL_GetTicks();
 	while (screenopen()) {
-		if (helpwanted || saveaswanted)
-			opensubscreens();
+		if (wantedscreen != NOSCREEN)
+			opensubscreen();
 		createitems();
 		pollscreen();
 		keepphasecount();

@@ -1,0 +1,127 @@
+// The level editor on a generated level in a real window, driven with real
+// keys and clicks (xdotool through the window fixture's Xvfb): the set
+// brush under the pointer, a vehicle placed through the picker with a
+// waypoint, and the level saved under a new name through the browser.
+#include "editor/editordraw.h"
+#include "game/preview.h"
+#include "game/progress.h"
+#include "leveleditor/leveleditor.h"
+#include "leveleditor/levelmenus.h"
+#include "platform/config.h"
+#include "platform/files.h"
+#include "platform/input.h"
+#include "platform/menu.h"
+#include "platform/text.h"
+#include "platform/texture.h"
+#include "render/renderframe.h"
+#include "world/landscape.h"
+#include "world/level.h"
+
+// Before Xlib, whose macros (None, Bool) clash with its names.
+#include <gtest/gtest.h>
+
+#include <SDL/SDL.h>
+#include <SDL/SDL_syswm.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
+
+// Loading a level in the browser would run the preview; this test saves.
+void previewmenu(int savedbridge)
+{
+}
+
+static unsigned long windowid;
+
+class LevelEditorX : public ::testing::Test {
+protected:
+	static void SetUpTestSuite()
+	{
+		ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER), 0) << SDL_GetError();
+		SDL_EnableUNICODE(1);
+		SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 16);
+		SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 8);
+		SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+		ASSERT_NE(SDL_SetVideoMode(640, 480, 32, SDL_OPENGL), nullptr) << SDL_GetError();
+		setdefaultconfig();  // pointer left free: no grab to fight xdotool
+		windowinfo.width = 640;
+		windowinfo.height = 480;
+		windowinfo.glenabled = 1;
+		windowinfo.active = 1;
+		setuptexturenames();
+		setuprender();
+		loadfont();
+		setupmenuitems();
+		setuppointrender();
+		SDL_SysWMinfo info;
+		SDL_VERSION(&info.version);
+		ASSERT_EQ(SDL_GetWMInfo(&info), 1);
+		windowid = info.info.x11.wmwindow;
+	}
+	static void TearDownTestSuite() { SDL_Quit(); }
+};
+
+// Sends the keys and clicks in the background while the editor's loop runs
+// in this thread. Every key and button is held for a while: the loop polls
+// the key and button state once a frame and would miss a quick tap.
+static void script(const char *steps)
+{
+	char line[4096];
+	snprintf(line, sizeof line,
+		"(k() { xdotool keydown $1; sleep 0.3; xdotool keyup $1; sleep 0.3; };"
+		" c() { xdotool mousemove --window %lu $1 $2; sleep 0.3; xdotool mousedown 1;"
+		" sleep 0.3; xdotool mouseup 1; sleep 0.3; };"
+		" W=%lu; xdotool windowfocus --sync $W; sleep 1; %s) >/dev/null 2>&1 &",
+		windowid, windowid, steps);
+	ASSERT_EQ(system(line), 0);
+}
+
+TEST_F(LevelEditorX, BrushPlacementAndSaveAs)
+{
+	ASSERT_EQ(chdir("files/demo"), 0) << "no generated data";
+	ASSERT_TRUE(loadlevel("demo1", 0));
+	ASSERT_EQ(chdir("../.."), 0);
+	setuplandscapenormals();
+	setuplandscapetexture();
+	resetleveleditor();
+	leveleditor.mode = LEVELMODE_LANDSCAPE;
+	leveleditor.cursor.y = 333.0f;
+	copystring(leveldirname, "demo", NAMESIZE);
+	levelfilename[0] = 0;
+	int placements = level.numoflevelobjects;
+	int width = level.landscapewidth, depth = level.landscapedepth;
+	std::vector<float> before(landscape.height, landscape.height + width * depth);
+
+	const char *steps =
+		"k 3; c 320 300;"                        // the set brush on the ground
+		"k F2; k 0; c 40 70;"                    // pick "Steam Engine"
+		"c 330 320;"                             // place it
+		"xdotool mousemove --window $W 300 330; sleep 0.3; k y;"  // a waypoint
+		"k F9; k f; k e; k d; k i; k t; k e; k d; k Return; k s;"  // save as "edited"
+		"k Escape";
+	script(steps);
+	leveleditorloop();
+
+	int set = 0, other = 0;
+	for (int i = 0; i < width * depth; i++) {
+		if (landscape.height[i] == before[i])
+			continue;
+		if (landscape.height[i] == 333.0f)
+			set++;
+		else
+			other++;
+	}
+	EXPECT_GT(set, 0) << "the set brush changed nothing";
+	EXPECT_EQ(other, 0);
+
+	ASSERT_EQ(level.numoflevelobjects, placements + 1);
+	const levelobjectstruct *lo = &level.levelobject[placements];
+	EXPECT_EQ(lo->type, 0);  // "Steam Engine"
+	EXPECT_EQ(lo->numofwaypoints, 1);
+
+	struct stat st;
+	EXPECT_EQ(stat("files/demo/edited.tvl", &st), 0) << "Save As wrote nothing";
+}
