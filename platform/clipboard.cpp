@@ -29,7 +29,7 @@ static Atom convert_format(int type)
 
 int convert_data(int type, char *destination, const char *source, int length)
 {
-	if (length < 0)
+	if (length < 0 || length > INT32_MAX - 4)
 		return 0;
 	if (type == SCRAP_TEXT) {
 		if (destination) {
