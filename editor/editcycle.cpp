@@ -1,7 +1,5 @@
 #include "editor/editcycle.h"
 
-#include <cmath>
-
 #include "editor/bridgeedit.h"
 #include "editor/editor.h"
 #include "editor/paste.h"
