@@ -18,10 +18,12 @@ printf 'version=7\r\nscreenwidth=640\r\nscreenheight=480\r\nbackground=0\r\n' \
 	>"$settings/hwconfig.txt"
 bridges="$settings/profile/default/demo"
 
+# press KEY: held long enough for a slow frame (software rendering under
+# the sanitizers) to see it down.
 press()
 {
 	xdotool keydown "$1"
-	sleep 0.3
+	sleep 0.6
 	xdotool keyup "$1"
 	sleep 0.5
 }
@@ -31,7 +33,7 @@ click()
 	xdotool mousemove --window "$window" --sync "$1" "$2"
 	sleep 0.3
 	xdotool mousedown 1
-	sleep 0.3
+	sleep 0.6
 	xdotool mouseup 1
 	sleep 0.5
 }
