@@ -87,8 +87,11 @@ static void hydraulicitems()
 	item(label, 512, 280, 16, SDLK_6);
 	setmenuitem(MENUSET_SETITEM, &editor.material, first);
 	offeredwhen(!full);
-	if (editor.material != LINKHYDRAULIC1 && editor.material != LINKHYDRAULIC2)
+	// Without a pair a placeholder keeps the slots of later items fixed.
+	if (editor.material != LINKHYDRAULIC1 && editor.material != LINKHYDRAULIC2) {
+		createmenuitemempty();
 		return;
+	}
 	item("        ", 512, 280, 16, SDLK_6);
 	setmenuitem(MENUSET_SETITEM, &editor.material,
 		first == LINKHYDRAULIC1 ? LINKHYDRAULIC2 : LINKHYDRAULIC1);
