@@ -16,6 +16,7 @@
 #include "render/renderframe.h"
 #include "world/landscape.h"
 #include "world/level.h"
+#include "world/objectphysics.h"
 
 // Before Xlib, whose macros (None, Bool) clash with its names.
 #include <gtest/gtest.h>
@@ -124,4 +125,28 @@ TEST_F(LevelEditorX, BrushPlacementAndSaveAs)
 
 	struct stat st;
 	EXPECT_EQ(stat("files/demo/edited.tvl", &st), 0) << "Save As wrote nothing";
+}
+
+TEST_F(LevelEditorX, ObjectEditorWheelsDraggedAndSnapped)
+{
+	objectphysics[OBJECTEDITORTYPE].numofwheels = 0;
+	// The "Back" view's centre is at (352, 144); 12 pixels are one unit at
+	// the editor's starting grid. Wheels 1 and 2 sit at x 2, y -2.
+	const char *steps =
+		"k F2; c 470 68;"                          // Wheel mode, AddWheels
+		"c 376 168;"                               // select wheels 1 and 2
+		"xdotool mousedown 3; sleep 0.3;"
+		"xdotool mousemove --window $W 382 168; sleep 0.3;"
+		"xdotool mousemove --window $W 388 168; sleep 0.3;"
+		"xdotool mouseup 3; sleep 0.3;"            // one unit right, snapped
+		"k F3; k Escape";
+	script(steps);
+	editobjects();
+
+	const objectphysicsstruct &p = objectphysics[OBJECTEDITORTYPE];
+	EXPECT_EQ(p.numofwheels, 4);
+	EXPECT_FLOAT_EQ(p.wheelposition[1].x, 3.0f);
+	EXPECT_FLOAT_EQ(p.wheelposition[2].x, 3.0f);
+	EXPECT_FLOAT_EQ(p.wheelposition[0].x, -2.0f);
+	EXPECT_FLOAT_EQ(p.wheelposition[1].y, -2.0f);
 }
