@@ -177,11 +177,13 @@ static int groundunderpointer(vector3 *out)
 	return landscapeunderray(out, &frame.position, &to);
 }
 
+// The vertex the brush works on while the button is held, applied once a
+// tick so that a stroke shapes the ground at the same pace at any frame rate.
+static int brushing, brushx, brushz;
+
 static void clicklandscape(const vector3 *ground)
 {
-	int x, z;
-	if (nearestvertex(ground, &x, &z))
-		changelandscape(x, z);
+	brushing = nearestvertex(ground, &brushx, &brushz);
 }
 
 static void clickplacements(const vector3 *ground)
@@ -210,6 +212,7 @@ static void clickprops(const vector3 *ground)
 
 static void mouseedits()
 {
+	brushing = 0;
 	if (mouse.rightbutton && !prevmouse.rightbutton) {
 		clickdoes = CLICKSELECT;
 		if (leveleditor.mode == LEVELMODE_PROPS)
@@ -315,7 +318,8 @@ static void keepphasecount()
 		level.numofphases = MAXPHASES;
 }
 
-static void movecamera()
+// The camera and the brush move in 20 ms ticks, at most five a frame.
+static void runticks()
 {
 	unsigned now = SDL_GetTicks();
 	if (!windowinfo.active) {
@@ -324,6 +328,8 @@ static void movecamera()
 	}
 	for (int n = 0; n < MAXTICKS && now - lasttick > TICKMS; n++) {
 		moveviewpointlevel();
+		if (brushing)
+			changelandscape(brushx, brushz);
 		lasttick += TICKMS;
 	}
 	if (now - lasttick > TICKMS)
@@ -440,7 +446,7 @@ void leveleditorloop()
 		keepphasecount();
 		directkeys();
 		mouseedits();
-		movecamera();
+		runticks();
 		framefromplayer(&frame, &player[playernum]);
 		drawframe();
 	}
