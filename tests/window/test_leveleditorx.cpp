@@ -8,6 +8,7 @@
 #include "leveleditor/leveleditor.h"
 #include "leveleditor/levelmenus.h"
 #include "platform/config.h"
+#include "platform/editbar.h"
 #include "platform/files.h"
 #include "platform/input.h"
 #include "platform/menu.h"
@@ -149,4 +150,29 @@ TEST_F(LevelEditorX, ObjectEditorWheelsDraggedAndSnapped)
 	EXPECT_FLOAT_EQ(p.wheelposition[2].x, 3.0f);
 	EXPECT_FLOAT_EQ(p.wheelposition[0].x, -2.0f);
 	EXPECT_FLOAT_EQ(p.wheelposition[1].y, -2.0f);
+}
+
+TEST_F(LevelEditorX, PropertyScreensEditTheLevel)
+{
+	level.landscapewidth = 64;
+	level.landscapedepth = 64;
+	for (int i = 0; i < 64 * 64; i++)
+		landscape.height[i] = 300.0f;
+	setuplandscapenormals();
+	for (int k = 0; k < MAXMATERIALLIMITS; k++)
+		level.materiallimit[k] = 7;
+	level.materiallimit[2] = 0;
+	leveleditor.mode = LEVELMODE_LANDSCAPE;
+	const char *steps =
+		"c 580 426; c 50 72; k 4; k 2; k Return; k Escape;"  // Materials: Iron 42
+		"k F4; c 200 10; k Escape;"                           // help, General page
+		"c 40 154; k 2; k Escape;"                            // colours, band 2
+		"k Escape";
+	script(steps);
+	leveleditorloop();
+
+	EXPECT_EQ(level.materiallimit[2], 42);
+	EXPECT_EQ(level.materiallimit[1], 7);
+	EXPECT_EQ(level.materiallimit[8], 7);
+	EXPECT_EQ(numofeditbars, 3);
 }
