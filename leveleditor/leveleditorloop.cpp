@@ -5,6 +5,7 @@
 #include <GL/gl.h>
 #include <SDL/SDL.h>
 #include <cmath>
+#include <cstdio>
 
 #include "editor/editor.h"
 #include "leveleditor/leveleditor.h"
@@ -387,15 +388,17 @@ static void drawhud()
 	static const char *tools[3] = {"Raise", "Lower", "Set"};
 	const float *c = config.textcolor;
 	int t = leveleditor.tool;
-	const char *tool = t >= 0 && t < 3 ? tools[t] : "None";
-	drawtext("Tool /s  Height /f  Size /i", 160, 24, 12, c[0], c[1], c[2], 1.0f, tool,
+	char line[TEXTLINESIZE];
+	snprintf(line, sizeof line, "%s  Height %.1f  Size %d", t >= 0 && t < 3 ? tools[t] : "No tool",
 		(double)leveleditor.strength, leveleditor.radius);
-	drawtext("Grid /f  Water /f  Budget /i", 160, 36, 12, c[0], c[1], c[2], 1.0f,
-		(double)leveleditor.cursor.y, (double)level.waterlevel, level.budget);
+	drawtext("/s", 4, 452, 10, c[0], c[1], c[2], 1.0f, line);
+	snprintf(line, sizeof line, "Grid %.1f  Water %.1f", (double)leveleditor.cursor.y,
+		(double)level.waterlevel);
+	drawtext("/s", 4, 464, 10, c[0], c[1], c[2], 1.0f, line);
 	if (clickdoes == CLICKPLACEVEHICLE)
-		drawtext("Click to place the vehicle", 160, 48, 12, 0.0f, 1.0f, 0.0f, 1.0f);
+		drawtext("Click to place the vehicle", 160, 24, 12, 0.0f, 1.0f, 0.0f, 1.0f);
 	if (clickdoes == CLICKPLACEPROP)
-		drawtext("Click to place /s, right click to stop", 160, 48, 12, 0.0f, 1.0f, 0.0f,
+		drawtext("Click to place /s, right click to stop", 160, 24, 12, 0.0f, 1.0f, 0.0f,
 			1.0f, leveleditor.propname);
 }
 
@@ -434,8 +437,6 @@ void leveleditorloop()
 	startcamera();
 	clickdoes = CLICKSELECT;
 	wantedscreen = NOSCREEN;
-	leveleditor.selectedobject = -1;
-	leveleditor.selectedprop = -1;
 	resetmenuitems();
 	lasttick = SDL_GetTicks();
 	while (screenopen()) {
