@@ -3,7 +3,7 @@
 # "Save Bridge?" answered Yes opens it; a name typed into its box saves the
 # bridge under that name in the pack's profile folder. The next time the
 # saved name is chosen from the list, so a bigger bridge replaces it, and
-# the third time Delete removes it.
+# the third time Delete removes it. The colours menu sets a default colour.
 # usage: bridgefiles.sh GAME TVWINDOW TVLIT TVBRIDGE
 game=$1
 tvwindow=$2
@@ -153,7 +153,27 @@ done
 waitlit 1 30 200 0 240 20 || fail "Cancel did not leave the editor"
 [ -z "$(ls "$bridges")" ] || fail "Cancel saved $(ls "$bridges")"
 
+# The colours: the first hydraulic kind's red dragged to the middle of its
+# bar with Ctrl (snapped to 0.5) and kept as the default, which the
+# settings file holds once the game ends; Iron's default stays.
+openeditor fourth
+click 530 34
+waitlit 1 30 400 80 112 112 || fail "no colours menu"
+press 6
+xdotool keydown Control_L
+click 195 80
+xdotool keyup Control_L
+press s
+press Escape
+waitlit 1 30 512 150 128 40 || fail "Exit did not leave the colours menu"
+press Escape
+press n
+waitlit 1 30 200 0 240 20 || fail "not back in the map pack menu after the colours"
+
 "$tvwindow" close Trusvane || fail "could not close the window"
 window_wait_exit 30
 [ "$status" -eq 0 ] || fail "exit status $status"
+hw="$settings/hwconfig.txt"
+grep -q "^materialcolorred8=0.500000" "$hw" || fail "hydraulic red default not 0.5: $(grep materialcolorred8 "$hw")"
+grep -q "^materialcolorred3=0.350000" "$hw" || fail "Iron's red default changed: $(grep materialcolorred3 "$hw")"
 echo "ok"
