@@ -64,15 +64,15 @@ protected:
 };
 
 // Sends the keys and clicks in the background while a screen's loop runs
-// in this thread. Every key and button is held for a while: the loop polls
+// in this thread. Every key and button is held for half a second: the loop polls
 // the key and button state once a frame and would miss a quick tap.
 static void script(const char *steps)
 {
 	char line[4096];
 	snprintf(line, sizeof line,
-		"(k() { xdotool keydown $1; sleep 0.3; xdotool keyup $1; sleep 0.3; };"
+		"(k() { xdotool keydown $1; sleep 0.5; xdotool keyup $1; sleep 0.3; };"
 		" c() { xdotool mousemove --window %lu $1 $2; sleep 0.3; xdotool mousedown 1;"
-		" sleep 0.3; xdotool mouseup 1; sleep 0.3; };"
+		" sleep 0.5; xdotool mouseup 1; sleep 0.3; };"
 		" W=%lu; xdotool windowfocus --sync $W; sleep 1; %s) >/dev/null 2>&1 &",
 		windowid, windowid, steps);
 	ASSERT_EQ(system(line), 0);
