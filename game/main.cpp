@@ -6,46 +6,20 @@
 #include "platform/files.h"
 #include "platform/input.h"
 #include "platform/menu.h"
+#include "platform/startwindow.h"
 #include "platform/text.h"
-#include "platform/texture.h"
-#include "platform/viewport.h"
 #include "render/renderframe.h"
 #include "sound/audio.h"
 #include "world/simulation.h"
 
 #include <SDL/SDL.h>
 #include <cstdio>
-#include <cstdlib>
 
-static void setwindowicon()
-{
-	// A missing icon is no error: the window simply has none.
-	SDL_RWops *file = SDL_RWFromFile("tvn.bmp", "rb");
-	if (!file)
-		return;
-	SDL_Surface *icon = SDL_LoadBMP_RW(file, 1);
-	if (!icon)
-		return;
-	SDL_WM_SetIcon(icon, nullptr);
-	SDL_FreeSurface(icon);
-}
-
+// The render state needs the GL context, so it is set up with the window.
 static int openwindow()
 {
-	SDL_GL_SetAttribute(SDL_GL_RED_SIZE, 8);
-	SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, 8);
-	SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, 8);
-	SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 16);
-	SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 8);
-	SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
-	Uint32 flags = SDL_OPENGL;
-	if (windowinfo.fullscreen)
-		flags |= SDL_FULLSCREEN;
-	// Always 32 bits: the configured depth is only stored.
-	if (!SDL_SetVideoMode(windowinfo.width, windowinfo.height, 32, flags))
+	if (!openglwindow(windowinfo.width, windowinfo.height, windowinfo.fullscreen))
 		return 0;
-	setuptexturenames();
-	setupglext();
 	setuprender();
 	return 1;
 }
@@ -68,13 +42,8 @@ int main(int argc, char **argv)
 		return 1;
 	}
 
-	// The game needs GLX and the X11 clipboard; without a display SDL would
-	// otherwise fall back to a text-mode driver that cannot open the window.
-	setenv("SDL_VIDEODRIVER", "x11", 0);
-	if (SDL_Init(SDL_INIT_TIMER | SDL_INIT_VIDEO) < 0) {
-		fprintf(stderr, "Couldn't start SDL: %s\n", SDL_GetError());
+	if (!startsdl())
 		return 1;
-	}
 	SDL_ShowCursor(0);
 	SDL_EnableUNICODE(1);
 
@@ -90,7 +59,6 @@ int main(int argc, char **argv)
 	setwindowicon();  // before the video mode, as SDL 1.2 wants
 	applygrab(1);
 	if (windowinfo.glenabled && !openwindow()) {
-		fprintf(stderr, "Couldn't open the window: %s\n", SDL_GetError());
 		SDL_Quit();
 		return 1;
 	}

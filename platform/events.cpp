@@ -2,6 +2,7 @@
 // The setup program has a smaller pump of its own.
 #include "platform/config.h"
 #include "platform/input.h"
+#include "platform/startwindow.h"
 #include "platform/texture.h"
 
 #include <SDL/SDL.h>
@@ -34,10 +35,7 @@ static void losefocus()
 static void restorewindow()
 {
 	if (windowinfo.glenabled) {
-		Uint32 flags = SDL_OPENGL;
-		if (windowinfo.fullscreen)
-			flags |= SDL_FULLSCREEN;
-		SDL_SetVideoMode(windowinfo.width, windowinfo.height, 32, flags);
+		setvideomode(windowinfo.width, windowinfo.height, windowinfo.fullscreen);
 	}
 	for (int slot = 0; slot < MAXTEXTURES; slot++)
 		setuptexture(slot);

@@ -4,30 +4,15 @@
 #include "platform/files.h"
 #include "platform/input.h"
 #include "platform/menu.h"
+#include "platform/startwindow.h"
 #include "platform/text.h"
-#include "platform/texture.h"
-#include "platform/viewport.h"
 #include "setup/hwconfig.h"
 
 #include <GL/gl.h>
 #include <SDL/SDL.h>
 #include <cstdio>
-#include <cstdlib>
 
 static int textcolor;  // 1 while the text colour bars are shown
-
-static void setwindowicon()
-{
-	// A missing icon is no error: the window simply has none.
-	SDL_RWops *file = SDL_RWFromFile("tvn.bmp", "rb");
-	if (!file)
-		return;
-	SDL_Surface *icon = SDL_LoadBMP_RW(file, 1);
-	if (!icon)
-		return;
-	SDL_WM_SetIcon(icon, nullptr);
-	SDL_FreeSurface(icon);
-}
 
 // The settings screen is always a 640x480 window, whatever the settings say.
 static int openwindow()
@@ -41,17 +26,7 @@ static int openwindow()
 	SDL_WM_SetCaption("Trusvane Setup", "SDL");
 	setwindowicon();  // before the video mode, as SDL 1.2 wants
 	SDL_ShowCursor(0);
-	SDL_GL_SetAttribute(SDL_GL_RED_SIZE, 8);
-	SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, 8);
-	SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, 8);
-	SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 16);
-	SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 8);
-	SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
-	if (!SDL_SetVideoMode(640, 480, 32, SDL_OPENGL))
-		return 0;
-	setuptexturenames();
-	setupglext();
-	return 1;
+	return openglwindow(640, 480, 0);
 }
 
 static void createsetitem(const char *label, int y, int *field, int value, int key)
@@ -171,13 +146,9 @@ int main(int argc, char **argv)
 		return 1;
 	}
 
-	setenv("SDL_VIDEODRIVER", "x11", 0);
-	if (SDL_Init(SDL_INIT_TIMER | SDL_INIT_VIDEO) < 0) {
-		fprintf(stderr, "Couldn't start SDL: %s\n", SDL_GetError());
+	if (!startsdl())
 		return 1;
-	}
 	if (!openwindow()) {
-		fprintf(stderr, "Couldn't open the window: %s\n", SDL_GetError());
 		SDL_Quit();
 		return 1;
 	}

@@ -2,6 +2,7 @@
 // no typed characters (so hotkeys stay plain key codes), no wheel, grab,
 // cursor or iconify handling.
 #include "platform/input.h"
+#include "platform/startwindow.h"
 #include "platform/texture.h"
 
 #include <SDL/SDL.h>
@@ -11,10 +12,7 @@
 static void restorewindow()
 {
 	if (windowinfo.glenabled) {
-		Uint32 flags = SDL_OPENGL;
-		if (windowinfo.fullscreen)
-			flags |= SDL_FULLSCREEN;
-		SDL_SetVideoMode(windowinfo.width, windowinfo.height, 32, flags);
+		setvideomode(windowinfo.width, windowinfo.height, windowinfo.fullscreen);
 	}
 	setuptexture(TEX_FONT);
 	windowinfo.active = 1;
