@@ -4,87 +4,18 @@
 # bridge under that name in the pack's profile folder. The next time the
 # saved name is chosen from the list, so a bigger bridge replaces it, and
 # the third time Delete removes it. The colours menu sets a default colour.
-# usage: bridgefiles.sh GAME TVWINDOW TVLIT TVBRIDGE
+# usage: bridgefiles.sh GAME TVWINDOW TVBRIDGE
 game=$1
 tvwindow=$2
-tvlit=$3
-tvbridge=$4
+tvbridge=$3
 . "$(dirname "$0")/fixture.sh"
 window_setup
+. "$(dirname "$0")/drive.sh"
 
-settings="$HOME/.Trusvane Demo"
-mkdir -p "$settings"
-printf 'version=7\r\nscreenwidth=640\r\nscreenheight=480\r\nbackground=0\r\n' \
-	>"$settings/hwconfig.txt"
-bridges="$settings/profile/default/demo"
-
-# press KEY: held long enough for a slow frame (software rendering under
-# the sanitizers) to see it down.
-press()
+# The bridge "mine" no longer as the first save left it.
+minereplaced()
 {
-	xdotool keydown "$1"
-	sleep 0.6
-	xdotool keyup "$1"
-	sleep 0.5
-}
-
-click()
-{
-	xdotool mousemove --window "$window" --sync "$1" "$2"
-	sleep 0.3
-	xdotool mousedown 1
-	sleep 0.6
-	xdotool mouseup 1
-	sleep 0.5
-}
-
-lit()
-{
-	"$tvlit" Trusvane "$@" || fail "could not read the window"
-}
-
-waitlit()
-{
-	min=$1
-	tries=$(($2 * 4))
-	shift 2
-	while [ "$(lit "$@")" -lt "$min" ]; do
-		tries=$((tries - 1))
-		[ $tries -gt 0 ] || return 1
-		sleep 0.25
-	done
-}
-
-# The editor's camera maps world x and y on the editing plane to 3.2
-# pixels a unit around the window's centre (256, 240).
-clickworld()
-{
-	click $((256 + 16 * ($1 - 1280) / 5)) $((240 - 16 * ($2 - 360) / 5))
-}
-
-bridgecounts()
-{
-	"$tvbridge" "$bridges" "$1" || echo "none"
-}
-
-waitfile()
-{
-	tries=0
-	while [ ! -f "$1" ] && [ $tries -lt 40 ]; do
-		tries=$((tries + 1))
-		sleep 0.25
-	done
-}
-
-# From the map pack menu into the editor on the first level.
-openeditor()
-{
-	waitlit 1 30 200 0 240 20 || fail "no map pack menu ($1)"
-	click 20 70
-	waitlit 10000 30 400 120 230 140 || fail "no level preview ($1)"
-	press e
-	waitlit 1 30 512 150 128 40 || fail "no editor ($1)"
-	sleep 1
+	[ "$(bridgecounts mine)" != "6 2" ]
 }
 
 # Escape, then Yes to "Save Bridge?": the browser with its "Bridge" heading.
@@ -96,14 +27,8 @@ openbrowser()
 	sleep 0.5
 }
 
-window_start "$game"
-"$tvwindow" wait Trusvane 30 >/dev/null || fail "no game window"
-window=$(xdotool search --name '^Trusvane$' | head -n 1)
-[ -n "$window" ] || fail "no window id"
-xdotool windowfocus --sync "$window" 2>/dev/null
-
-waitlit 20000 60 0 0 640 480 || fail "no main menu"
-sleep 1
+game_settings
+game_start "$game"
 press s
 
 # A name typed into the box: f selects the whole name, so typing replaces it.
@@ -118,7 +43,7 @@ for letter in m i n e; do
 done
 press Return
 press s
-waitfile "$bridges/mine.tvb"
+waituntil 10 test -f "$bridges/mine.tvb"
 [ "$(bridgecounts mine)" = "6 2" ] || fail "saved bridge has $(bridgecounts mine), not 6 points and 2 links"
 [ ! -f "$bridges/demo1.tvb" ] || fail "the level's own name was saved as well"
 
@@ -130,11 +55,7 @@ clickworld 1280 320
 openbrowser second
 click 330 70
 press s
-tries=0
-while [ "$(bridgecounts mine)" = "6 2" ] && [ $tries -lt 40 ]; do
-	tries=$((tries + 1))
-	sleep 0.25
-done
+waituntil 10 minereplaced
 [ "$(bridgecounts mine)" = "8 4" ] || fail "bridge chosen from the list has $(bridgecounts mine), not 8 points and 4 links"
 [ "$(ls "$bridges")" = "mine.tvb" ] || fail "other files beside mine.tvb: $(ls "$bridges")"
 
@@ -144,12 +65,7 @@ openbrowser third
 click 330 70
 click 600 468
 press Escape
-tries=0
-while [ -f "$bridges/mine.tvb" ] && [ $tries -lt 40 ]; do
-	tries=$((tries + 1))
-	sleep 0.25
-done
-[ ! -f "$bridges/mine.tvb" ] || fail "Delete left mine.tvb"
+waituntil 10 test ! -f "$bridges/mine.tvb" || fail "Delete left mine.tvb"
 waitlit 1 30 200 0 240 20 || fail "Cancel did not leave the editor"
 [ -z "$(ls "$bridges")" ] || fail "Cancel saved $(ls "$bridges")"
 
@@ -170,9 +86,7 @@ press Escape
 press n
 waitlit 1 30 200 0 240 20 || fail "not back in the map pack menu after the colours"
 
-"$tvwindow" close Trusvane || fail "could not close the window"
-window_wait_exit 30
-[ "$status" -eq 0 ] || fail "exit status $status"
+game_close
 hw="$settings/hwconfig.txt"
 grep -q "^materialcolorred8=0.500000" "$hw" || fail "hydraulic red default not 0.5: $(grep materialcolorred8 "$hw")"
 grep -q "^materialcolorred3=0.350000" "$hw" || fail "Iron's red default changed: $(grep materialcolorred3 "$hw")"

@@ -3,8 +3,14 @@
 //                                is mapped; prints its width and height
 //   tvwindow close NAME          asks it to close as a window manager
 //                                would: a WM_DELETE_WINDOW message
+//   tvwindow lit NAME X Y W H [RRGGBB]
+//                                prints how many pixels of the rectangle
+//                                (window pixels) are not black, or with
+//                                RRGGBB have exactly that colour
 // (xdotool windowclose destroys the window instead, which kills the
-// program before it can save anything.)
+// program before it can save anything.) Lit pixels tell a screen with a
+// 3D view from a menu on black; a colour that the 3D view does not use
+// finds text drawn in it.
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
@@ -81,10 +87,32 @@ static int closewindow(Display *display, const char *name)
 	return 0;
 }
 
+// A colour of -1 counts every pixel that is not black.
+static int countpixels(Display *display, const char *name, int x, int y, int width, int height,
+	long colour)
+{
+	Window window = findwindow(display, DefaultRootWindow(display), name);
+	XImage *image = window ? XGetImage(display, window, x, y, width, height, AllPlanes, ZPixmap)
+		: nullptr;
+	if (!image) {
+		fprintf(stderr, "tvwindow: no image of \"%s\"\n", name);
+		return 1;
+	}
+	long count = 0;
+	for (int row = 0; row < image->height; row++)
+		for (int column = 0; column < image->width; column++) {
+			long pixel = (long)(XGetPixel(image, column, row) & 0xffffff);
+			count += colour < 0 ? pixel != 0 : pixel == colour;
+		}
+	printf("%ld\n", count);
+	XDestroyImage(image);
+	return 0;
+}
+
 int main(int argc, char **argv)
 {
-	if (argc < 3) {
-		fprintf(stderr, "usage: tvwindow wait NAME SECONDS | close NAME\n");
+	if (argc < 3 || (strcmp(argv[1], "lit") == 0 && argc < 7)) {
+		fprintf(stderr, "usage: tvwindow wait NAME SECONDS | close NAME | lit NAME X Y W H [RRGGBB]\n");
 		return 2;
 	}
 	Display *display = XOpenDisplay(nullptr);
@@ -98,6 +126,9 @@ int main(int argc, char **argv)
 		result = waitwindow(display, argv[2], argc > 3 ? atoi(argv[3]) : 10);
 	else if (strcmp(argv[1], "close") == 0)
 		result = closewindow(display, argv[2]);
+	else if (strcmp(argv[1], "lit") == 0)
+		result = countpixels(display, argv[2], atoi(argv[3]), atoi(argv[4]), atoi(argv[5]),
+			atoi(argv[6]), argc > 7 ? (long)strtoul(argv[7], nullptr, 16) : -1);
 	XCloseDisplay(display);
 	return result;
 }
