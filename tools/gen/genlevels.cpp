@@ -20,8 +20,24 @@ enum { TRAIN = 0, BOXCAR = 5, CAR = 17 };
 
 static int failed;
 
-static void finishlevel(const char *file)
+// The ground and the reference bridge the level is proven with.
+static void buildsite(const terrainplan *land, const designpoint *p, int np, const designmember *m, int nm)
 {
+	buildterrain(land);
+	failed += buildbridge(p, np, m, nm);
+}
+
+// A queue of cars in one phase, 30 apart where they start and 25 apart
+// where they stop.
+static void addcars(int count, float startx, float endx, int phase)
+{
+	for (int k = 0; k < count; k++)
+		addvehicle(CAR, startx - 30.0f * k, endx - 25.0f * k, phase, 0, 0);
+}
+
+static void finishlevel(const terrainplan *land, int propseed, int houses, const char *file)
+{
+	addprops(land, propseed, houses);
 	setbudgetandlimits();
 	failed += !savelevel(file, 0);
 }
@@ -38,13 +54,10 @@ static void littlecreek()
 		{0, 3, IRON, 0}, {3, 2, IRON, 0}, {2, 4, IRON, 0}, {4, 1, IRON, 0}, {3, 4, IRON, 0},
 	};
 	beginlevel("Little Creek", "Span the creek so the cars", "can cross. Iron is all you", "need here.", "");
-	buildterrain(&land);
-	failed += buildbridge(p, COUNT(p), m, COUNT(m));
+	buildsite(&land, p, COUNT(p), m, COUNT(m));
 	addphase(PHASEVEHICLES);
-	addvehicle(CAR, 1200.0f, 1420.0f, 1, 0, 0);
-	addvehicle(CAR, 1170.0f, 1395.0f, 1, 0, 0);
-	addprops(&land, 1, 3);
-	finishlevel("demo1");
+	addcars(2, 1200.0f, 1420.0f, 1);
+	finishlevel(&land, 1, 3, "demo1");
 }
 
 // Tutorial lesson one: anchors at x 1250 and 1310; the first link runs
@@ -62,14 +75,10 @@ static void firsttruss()
 		{3, 6, IRON, 0}, {6, 1, IRON, 0}, {4, 5, IRON, 0}, {5, 6, IRON, 0},
 	};
 	beginlevel("First Truss", "A wider creek. Triangles", "keep a bridge stiff: build", "a truss over the deck.", "");
-	buildterrain(&land);
-	failed += buildbridge(p, COUNT(p), m, COUNT(m));
+	buildsite(&land, p, COUNT(p), m, COUNT(m));
 	addphase(PHASEVEHICLES);
-	addvehicle(CAR, 1190.0f, 1430.0f, 1, 0, 0);
-	addvehicle(CAR, 1160.0f, 1405.0f, 1, 0, 0);
-	addvehicle(CAR, 1130.0f, 1380.0f, 1, 0, 0);
-	addprops(&land, 2, 4);
-	finishlevel("demo2");
+	addcars(3, 1190.0f, 1430.0f, 1);
+	finishlevel(&land, 2, 4, "demo2");
 }
 
 static void railcrossing()
@@ -87,12 +96,10 @@ static void railcrossing()
 		{5, 6, STEEL, 0}, {6, 7, STEEL, 0}, {7, 8, STEEL, 0},
 	};
 	beginlevel("Rail Crossing", "A train is coming. Steel is", "stronger than iron, and", "dearer.", "");
-	buildterrain(&land);
-	failed += buildbridge(p, COUNT(p), m, COUNT(m));
+	buildsite(&land, p, COUNT(p), m, COUNT(m));
 	addphase(PHASEVEHICLES);
 	addvehicle(TRAIN, 1205.0f, 1470.0f, 1, 2, BOXCAR);
-	addprops(&land, 3, 2);
-	finishlevel("demo3");
+	finishlevel(&land, 3, 2, "demo3");
 }
 
 // Tutorial lesson two: the deck between the lower anchors at x 1240 and
@@ -110,14 +117,10 @@ static void hangingdeck()
 		{3, 6, CABLE, 0}, {3, 5, CABLE, 0}, {3, 4, CABLE, 0},
 	};
 	beginlevel("Hanging Deck", "Hang the deck from the two", "high anchors with cables.", "Cables pull but never push.", "");
-	buildterrain(&land);
-	failed += buildbridge(p, COUNT(p), m, COUNT(m));
+	buildsite(&land, p, COUNT(p), m, COUNT(m));
 	addphase(PHASEVEHICLES);
-	addvehicle(CAR, 1180.0f, 1440.0f, 1, 0, 0);
-	addvehicle(CAR, 1150.0f, 1415.0f, 1, 0, 0);
-	addvehicle(CAR, 1120.0f, 1390.0f, 1, 0, 0);
-	addprops(&land, 4, 3);
-	finishlevel("demo4");
+	addcars(3, 1180.0f, 1440.0f, 1);
+	finishlevel(&land, 4, 3, "demo4");
 }
 
 static void windygorge()
@@ -137,16 +140,13 @@ static void windygorge()
 		{2, 4, HEAVY, 0}, {3, 8, HEAVY, 0},
 	};
 	beginlevel("Windy Gorge", "A wide gorge and a strong", "wind. Heavy steel spans far.", "Cars cross first, then a", "train.");
-	buildterrain(&land);
-	failed += buildbridge(p, COUNT(p), m, COUNT(m));
+	buildsite(&land, p, COUNT(p), m, COUNT(m));
 	setweather(12.0f, 0.0f);
 	addphase(PHASEVEHICLES);
 	addphase(PHASEVEHICLES);
-	addvehicle(CAR, 1160.0f, 1460.0f, 1, 0, 0);
-	addvehicle(CAR, 1130.0f, 1435.0f, 1, 0, 0);
+	addcars(2, 1160.0f, 1460.0f, 1);
 	addvehicle(TRAIN, 1185.0f, 1490.0f, 2, 2, BOXCAR);
-	addprops(&land, 5, 2);
-	finishlevel("demo5");
+	finishlevel(&land, 5, 2, "demo5");
 }
 
 // A two-leaf drawbridge: each leaf is a small truss hinged at its bank
@@ -167,19 +167,15 @@ static void drawbridge()
 		{2, 4, HYDRAULIC, 0}, {3, 6, HYDRAULIC, 0},
 	};
 	beginlevel("Drawbridge", "Boats need the river clear.", "Let the bridge open on", "hydraulics and close again:", "the middle joint parts.");
-	buildterrain(&land);
-	failed += buildbridge(p, COUNT(p), m, COUNT(m));
+	buildsite(&land, p, COUNT(p), m, COUNT(m));
 	setweather(0.0f, 3.0f);
 	addphase(PHASEVEHICLES);
 	addphase(PHASEDRAWBRIDGEUP);
 	addphase(PHASEDRAWBRIDGEDOWN);
 	addphase(PHASEVEHICLES);
-	addvehicle(CAR, 1180.0f, 1440.0f, 1, 0, 0);
-	addvehicle(CAR, 1150.0f, 1415.0f, 1, 0, 0);
-	addvehicle(CAR, 1180.0f, 1440.0f, 4, 0, 0);
-	addvehicle(CAR, 1150.0f, 1415.0f, 4, 0, 0);
-	addprops(&land, 6, 4);
-	finishlevel("demo6");
+	addcars(2, 1180.0f, 1440.0f, 1);
+	addcars(2, 1180.0f, 1440.0f, 4);
+	finishlevel(&land, 6, 4, "demo6");
 }
 
 // A single leaf lifted from above: a shortening hydraulic from a high
@@ -199,17 +195,14 @@ static void liftspan()
 		{2, 6, PULLER, 0},
 	};
 	beginlevel("Lift Span", "One leaf this time, pulled up", "by a hydraulic that shortens.", "Cars cross, the span lifts", "and lowers, then a train.");
-	buildterrain(&land);
-	failed += buildbridge(p, COUNT(p), m, COUNT(m));
+	buildsite(&land, p, COUNT(p), m, COUNT(m));
 	addphase(PHASEVEHICLES);
 	addphase(PHASEDRAWBRIDGEUP);
 	addphase(PHASEDRAWBRIDGEDOWN);
 	addphase(PHASEVEHICLES);
-	addvehicle(CAR, 1190.0f, 1430.0f, 1, 0, 0);
-	addvehicle(CAR, 1160.0f, 1405.0f, 1, 0, 0);
+	addcars(2, 1190.0f, 1430.0f, 1);
 	addvehicle(TRAIN, 1215.0f, 1470.0f, 4, 2, BOXCAR);
-	addprops(&land, 9, 4);
-	finishlevel("demo7");
+	finishlevel(&land, 9, 4, "demo7");
 }
 
 static void faultline()
@@ -229,16 +222,13 @@ static void faultline()
 		{2, 4, HEAVY, 0}, {3, 7, HEAVY, 0},
 	};
 	beginlevel("Fault Line", "The ground here shakes. A", "train crosses, the earth", "quakes, then the cars follow.", "");
-	buildterrain(&land);
-	failed += buildbridge(p, COUNT(p), m, COUNT(m));
+	buildsite(&land, p, COUNT(p), m, COUNT(m));
 	addphase(PHASEVEHICLES);
 	addphase(PHASEEARTHQUAKE + 2);
 	addphase(PHASEVEHICLES);
 	addvehicle(TRAIN, 1195.0f, 1480.0f, 1, 3, BOXCAR);
-	addvehicle(CAR, 1170.0f, 1450.0f, 3, 0, 0);
-	addvehicle(CAR, 1140.0f, 1425.0f, 3, 0, 0);
-	addprops(&land, 8, 3);
-	finishlevel("demo8");
+	addcars(2, 1170.0f, 1450.0f, 3);
+	finishlevel(&land, 8, 3, "demo8");
 }
 
 // A deck hung from a suspension cable between two towers, braced by
@@ -275,14 +265,10 @@ static void suspension()
 			m[nm++] = designmember{11 + k, 5 + k, CABLE, 0};
 	}
 	beginlevel("Suspension", "The widest river yet. Hang", "the deck from a suspension", "cable between the towers.", "");
-	buildterrain(&land);
-	failed += buildbridge(p, COUNT(p), m, nm);
+	buildsite(&land, p, COUNT(p), m, nm);
 	addphase(PHASEVEHICLES);
-	addvehicle(CAR, 1140.0f, 1480.0f, 1, 0, 0);
-	addvehicle(CAR, 1110.0f, 1455.0f, 1, 0, 0);
-	addvehicle(CAR, 1080.0f, 1430.0f, 1, 0, 0);
-	addprops(&land, 7, 3);
-	finishlevel("demo9");
+	addcars(3, 1140.0f, 1480.0f, 1);
+	finishlevel(&land, 7, 3, "demo9");
 }
 
 // The last crossing: a deep truss over a wide gap, resting on a rock pier
@@ -329,18 +315,14 @@ static void grandcrossing()
 		if (fabsf(p[deck + k].x - 1280.0f) <= 20.0f)
 			m[nm++] = designmember{4, deck + k, HEAVY, 0};
 	beginlevel("Grand Crossing", "A deep gap, a rock pier", "midstream, wind and a current.", "A train crosses, the ground", "quakes, then the cars follow.");
-	buildterrain(&land);
-	failed += buildbridge(p, np, m, nm);
+	buildsite(&land, p, np, m, nm);
 	setweather(8.0f, 4.0f);
 	addphase(PHASEVEHICLES);
 	addphase(PHASEEARTHQUAKE);
 	addphase(PHASEVEHICLES);
 	addvehicle(TRAIN, 1185.0f, 1490.0f, 1, 3, BOXCAR);
-	addvehicle(CAR, 1160.0f, 1470.0f, 3, 0, 0);
-	addvehicle(CAR, 1130.0f, 1445.0f, 3, 0, 0);
-	addvehicle(CAR, 1100.0f, 1420.0f, 3, 0, 0);
-	addprops(&land, 10, 5);
-	finishlevel("demo10");
+	addcars(3, 1160.0f, 1470.0f, 3);
+	finishlevel(&land, 10, 5, "demo10");
 }
 
 static const char *const packlevels[] = {
