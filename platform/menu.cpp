@@ -29,6 +29,19 @@ static menuitemstruct *newmenuitem()
 	return &menuitem[numofmenuitems++];
 }
 
+// A new item is a button with no key and no target until setmenuitem
+// shapes it.
+static void setplainbutton(menuitemstruct *item)
+{
+	item->type = MENU_BUTTON;
+	item->key = 0;
+	item->setvalue = 0;
+	item->textkind = TEXTKIND_INT;
+	item->target = nullptr;
+	item->targetsize = 0;
+	item->callback = nullptr;
+}
+
 void createmenuitem(const char *label, int x, int y, int size, float red, float green, float blue,
 	float alpha)
 {
@@ -43,16 +56,10 @@ void createmenuitem(const char *label, int x, int y, int size, float red, float 
 	item->red = red;
 	item->green = green;
 	item->blue = blue;
-	item->type = MENU_BUTTON;
 	item->height = 1;
-	item->key = 0;
 	item->repeat = 0;
 	item->state = MENUSTATE_NORMAL;
-	item->setvalue = 0;
-	item->textkind = TEXTKIND_INT;
-	item->target = nullptr;
-	item->targetsize = 0;
-	item->callback = nullptr;
+	setplainbutton(item);
 }
 
 void createmenuitemempty()
@@ -63,15 +70,9 @@ void createmenuitemempty()
 	item->label[0] = 0;
 	item->x = item->y = item->size = 0;
 	item->red = item->green = item->blue = 0;
-	item->type = MENU_BUTTON;
 	item->width = item->height = 0;
-	item->key = 0;
 	item->state = MENUSTATE_DISABLED;
-	item->setvalue = 0;
-	item->textkind = TEXTKIND_INT;
-	item->target = nullptr;
-	item->targetsize = 0;
-	item->callback = nullptr;
+	setplainbutton(item);
 }
 
 static menuitemstruct *lastmenuitem()
