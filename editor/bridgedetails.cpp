@@ -1,6 +1,5 @@
 // The bridge details: the bridge's name and its architect's, typed straight
 // into the level record that a saved bridge carries. There is no cancel.
-#include <GL/gl.h>
 #include <SDL/SDL.h>
 
 #include "editor/editormenus.h"
@@ -9,7 +8,7 @@
 #include "platform/input.h"
 #include "platform/menu.h"
 #include "platform/text.h"
-#include "render/backdrop.h"
+#include "render/menuscreen.h"
 #include "world/level.h"
 
 // The labels are padded to 32 characters: that width sizes the text boxes.
@@ -29,18 +28,10 @@ void editbridgedetails()
 		setmenuitem(MENUSET_KEY, SDLK_ESCAPE);
 		textbox("Bridge Name                     ", 64, color, level.bridgename);
 		textbox("Architect                       ", 96, color, level.architect);
-		checkkeyboard();
-		checkmouse();
-		checkmenuitems();
-		checksystemmessages();
-		glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
-		glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-		setuptextdisplay();
-		if (config.background)
-			drawbgtitle();
-		drawmenuitems();
-		drawmousecursor(1.0f, 1.0f, 1.0f, 1.0f);
-		SDL_GL_SwapBuffers();
+		pollscreen();
+		clearscreen();
+		drawbackdrop();
+		finishscreen();
 	}
 	resetmenuitems();
 }

@@ -2,41 +2,17 @@
 // the function keys with the keys of complex mode, and the material figures.
 #include "editor/editormenus.h"
 
-#include "platform/config.h"
-#include "platform/input.h"
 #include "platform/menu.h"
-#include "platform/text.h"
-#include "render/backdrop.h"
+#include "render/keyhelp.h"
+#include "render/menuscreen.h"
 
-#include <GL/gl.h>
 #include <SDL/SDL.h>
 #include <iterator>
 
 namespace {
 
-// One row of a key table; a description of several lines continues on rows
-// with an empty key.
-struct helprow {
-	const char *key;
-	const char *text;
-	int size;
-};
-
+// After the camera keys.
 const helprow simplekeys[] = {
-	{ "ESC", "Always takes you back to last screen, is", 12 },
-	{ "", "always the hotkey for the menu in the top", 12 },
-	{ "", "left corner of the screen", 12 },
-	{ "Shift", "When held down makes movement keys (A,S,D,", 12 },
-	{ "", "W) rotate view like the arrow keys", 12 },
-	{ "Ctrl", "Increases the speed of camera movement", 12 },
-	{ "", "when pressing movement keys (A,S,D,W)", 12 },
-	{ "W", "Move Up", 12 },
-	{ "S", "Move Down", 12 },
-	{ "A", "Move Left", 12 },
-	{ "D", "Move Right", 12 },
-	{ "Q", "Zoom In", 12 },
-	{ "Z", "Zoom Out", 12 },
-	{ "Arrow Keys", "Rotate View", 12 },
 	{ "H", "This Help", 12 },
 	{ "E", "Reset View Direction", 12 },
 	{ "Shift+E", "Reset View Direction", 12 },
@@ -106,62 +82,43 @@ const char *const statisticsnotes[] = {
 	"material.",
 };
 
-float textcolor[3];
-float rowcolor[3];
-float headcolor[3];
-
-void line(const char *text, int x, int y, int size, const float *c)
+void line(const char *text, int x, int y, int size)
 {
-	drawtext("/s", x, y, size, c[0], c[1], c[2], 1.0f, text);
-}
-
-void keyheadings(int y)
-{
-	line("Key", 4, y, 12, headcolor);
-	line("Function", 128, y, 12, headcolor);
-}
-
-void keyrows(const helprow *rows, int count, int y)
-{
-	for (int n = 0; n < count; n++) {
-		line(rows[n].key, 4, y + 12 * n, 12, rowcolor);
-		line(rows[n].text, 128, y + 12 * n, rows[n].size, rowcolor);
-	}
+	drawhelpline(text, x, y, size, 0.75f);
 }
 
 void drawpage(int page)
 {
 	if (page == 0) {
-		line("Simple mode help", 4, 32, 12, rowcolor);
-		line("Left-click to select points and add links", 4, 56, 12, rowcolor);
-		line("Right-click to delete points and unselect points", 4, 68, 12, rowcolor);
-		keyheadings(92);
-		keyrows(simplekeys, int(std::size(simplekeys)), 104);
+		line("Simple mode help", 4, 32, 12);
+		line("Left-click to select points and add links", 4, 56, 12);
+		line("Right-click to delete points and unselect points", 4, 68, 12);
+		drawkeyheadings(92);
+		drawkeyrows(camerakeys, CAMERAKEYROWS, 104);
+		drawkeyrows(simplekeys, int(std::size(simplekeys)), 104 + 12 * CAMERAKEYROWS);
 	} else if (page == 1) {
-		keyheadings(32);
-		keyrows(functionkeys, int(std::size(functionkeys)), 44);
-		line("Complex mode help", 4, 152, 12, rowcolor);
-		keyrows(complexkeys, int(std::size(complexkeys)), 176);
+		drawkeyheadings(32);
+		drawkeyrows(functionkeys, int(std::size(functionkeys)), 44);
+		line("Complex mode help", 4, 152, 12);
+		drawkeyrows(complexkeys, int(std::size(complexkeys)), 176);
 	} else {
-		line("Material Statistics", 4, 32, 12, rowcolor);
-		line("Each materials statistics are for links 1 section (4", 4, 56, 12, rowcolor);
-		line("grid units or 8 high definition grid units) in length", 4, 68, 12, rowcolor);
+		line("Material Statistics", 4, 32, 12);
+		line("Each materials statistics are for links 1 section (4", 4, 56, 12);
+		line("grid units or 8 high definition grid units) in length", 4, 68, 12);
 		for (int n = 0; n < 12; n++)
-			line(statistics[n], 4, 89 + 9 * n, 9, rowcolor);
+			line(statistics[n], 4, 89 + 9 * n, 9);
 		for (int n = 0; n < 8; n++)
-			line(statisticsnotes[n], 4, 212 + 12 * n, 12, rowcolor);
+			line(statisticsnotes[n], 4, 212 + 12 * n, 12);
 	}
 }
 
 void createitems(int *page)
 {
-	const float *c = textcolor;
 	numofmenuitems = 0;
-	createmenuitem("Back", 4, 4, 16, c[0], c[1], c[2], 1.0f);
-	setmenuitem(MENUSET_KEY, SDLK_ESCAPE);
+	screenitem("Back", 4, 4, 16, SDLK_ESCAPE);
 	static const char *const label[3] = { "Page1", "Page2", "Page3" };
 	for (int n = 0; n < 3; n++) {
-		createmenuitem(label[n], 164 + 176 * n, 4, 16, c[0], c[1], c[2], 1.0f);
+		screenitem(label[n], 164 + 176 * n, 4, 16, 0);
 		setmenuitem(MENUSET_SETITEM, page, n);
 	}
 }
@@ -171,27 +128,14 @@ void createitems(int *page)
 void helpmenu()
 {
 	int page = 0;
-	for (int n = 0; n < 3; n++) {
-		textcolor[n] = config.textcolor[n];
-		rowcolor[n] = 0.75f * textcolor[n];
-		headcolor[n] = 0.5f * textcolor[n];
-	}
 	resetmenuitems();
-	while (!menuitem[0].active && !windowinfo.quit) {
+	while (screenopen()) {
 		createitems(&page);
-		checkkeyboard();
-		checkmouse();
-		checkmenuitems();
-		checksystemmessages();
-		glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
-		glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-		setuptextdisplay();
-		if (config.background)
-			drawbgtitle();
+		pollscreen();
+		clearscreen();
+		drawbackdrop();
 		drawpage(page);
-		drawmenuitems();
-		drawmousecursor(1.0f, 1.0f, 1.0f, 1.0f);
-		SDL_GL_SwapBuffers();
+		finishscreen();
 	}
 	resetmenuitems();
 }

@@ -5,9 +5,8 @@
 #include "platform/input.h"
 #include "platform/menu.h"
 #include "platform/text.h"
-#include "render/backdrop.h"
+#include "render/menuscreen.h"
 
-#include <GL/gl.h>
 #include <SDL/SDL.h>
 
 namespace {
@@ -52,27 +51,15 @@ void drawcredits(const float *textcolor)
 
 void creditsmenu()
 {
-	float c[3];
-	for (int n = 0; n < 3; n++)
-		c[n] = config.textcolor[n];
 	resetmenuitems();
-	while (!menuitem[0].active && !windowinfo.quit) {
-		glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
-		glClear(GL_COLOR_BUFFER_BIT);
+	while (screenopen()) {
 		numofmenuitems = 0;
-		createmenuitem("Back", 4, 4, 16, c[0], c[1], c[2], 1.0f);
-		setmenuitem(MENUSET_KEY, SDLK_ESCAPE);
-		checksystemmessages();
-		checkkeyboard();
-		checkmouse();
-		checkmenuitems();
-		setuptextdisplay();
-		if (config.background)
-			drawbgtitle();
-		drawcredits(c);
-		drawmenuitems();
-		drawmousecursor(1.0f, 1.0f, 1.0f, 1.0f);
-		SDL_GL_SwapBuffers();
+		screenitem("Back", 4, 4, 16, SDLK_ESCAPE);
+		pollscreen();
+		clearscreen();
+		drawbackdrop();
+		drawcredits(config.textcolor);
+		finishscreen();
 	}
 	resetmenuitems();
 }

@@ -5,10 +5,9 @@
 #include "platform/input.h"
 #include "platform/menu.h"
 #include "platform/text.h"
-#include "render/backdrop.h"
+#include "render/menuscreen.h"
 #include "world/mappack.h"
 
-#include <GL/gl.h>
 #include <SDL/SDL.h>
 #include <cstring>
 
@@ -45,22 +44,14 @@ void endingloop()
 		numofmenuitems = 0;
 		createmenuitem("Done", 636 | ALIGNRIGHT, 4, 16, c[0], c[1], c[2], 1.0f);
 		setmenuitem(MENUSET_KEY, SDLK_ESCAPE);
-		checkkeyboard();
-		checkmouse();
-		checkmenuitems();
-		checksystemmessages();
-		glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
-		glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-		setuptextdisplay();
-		if (config.background)
-			drawbgtitle();
+		pollscreen();
+		clearscreen();
+		drawbackdrop();
 		drawending(c);
 		const char *note = unlock();
 		if (note)
 			drawtext("/s", 4, 272, 16, c[0], c[1], c[2], 1.0f, note);
-		drawmenuitems();
-		drawmousecursor(1.0f, 1.0f, 1.0f, 1.0f);
-		SDL_GL_SwapBuffers();
+		finishscreen();
 	}
 	resetmenuitems();
 }

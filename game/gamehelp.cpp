@@ -1,41 +1,17 @@
 // The test screen's key reference: a basic page and an advanced page.
 #include "game/gamehelp.h"
 
-#include "platform/config.h"
-#include "platform/input.h"
 #include "platform/menu.h"
-#include "platform/text.h"
-#include "render/backdrop.h"
+#include "render/keyhelp.h"
+#include "render/menuscreen.h"
 
-#include <GL/gl.h>
 #include <SDL/SDL.h>
 #include <iterator>
 
 namespace {
 
-// One row of a key table; a description of several lines continues on rows
-// with an empty key.
-struct helprow {
-	const char *key;
-	const char *text;
-	int size;
-};
-
+// After the camera keys.
 const helprow basickeys[] = {
-	{ "ESC", "Always takes you back to last screen, is", 12 },
-	{ "", "always the hotkey for the menu in the top", 12 },
-	{ "", "left corner of the screen", 12 },
-	{ "Shift", "When held down makes movement keys (A,S,D,", 12 },
-	{ "", "W) rotate view like the arrow keys", 12 },
-	{ "Ctrl", "Increases the speed of camera movement", 12 },
-	{ "", "when pressing movement keys (A,S,D,W)", 12 },
-	{ "W", "Move Up", 12 },
-	{ "S", "Move Down", 12 },
-	{ "A", "Move Left", 12 },
-	{ "D", "Move Right", 12 },
-	{ "Q", "Zoom In", 12 },
-	{ "Z", "Zoom Out", 12 },
-	{ "Arrow Keys", "Rotate View", 12 },
 	{ "E", "Reset View Direction", 12 },
 	{ "Shift+E", "Reset View Direction", 12 },
 	{ "1", "Switches to bridge camera (default view)", 12 },
@@ -68,47 +44,34 @@ const helprow advancedkeys[] = {
 
 constexpr int ITEMPAGE = 1;
 
-float textcolor[3];
-float rowcolor[3];
-float headcolor[3];
-
-void line(const char *text, int x, int y, int size, const float *c)
+void line(const char *text, int x, int y, int size)
 {
-	drawtext("/s", x, y, size, c[0], c[1], c[2], 1.0f, text);
-}
-
-void keytable(const helprow *rows, int count, int y)
-{
-	line("Key", 4, y, 12, headcolor);
-	line("Function", 128, y, 12, headcolor);
-	for (int n = 0; n < count; n++) {
-		line(rows[n].key, 4, y + 12 * (n + 1), 12, rowcolor);
-		line(rows[n].text, 128, y + 12 * (n + 1), rows[n].size, rowcolor);
-	}
+	drawhelpline(text, x, y, size, 0.75f);
 }
 
 void drawpage(int page)
 {
 	if (page == 0) {
-		keytable(basickeys, int(std::size(basickeys)), 32);
+		drawkeyheadings(32);
+		drawkeyrows(camerakeys, CAMERAKEYROWS, 44);
+		drawkeyrows(basickeys, int(std::size(basickeys)), 44 + 12 * CAMERAKEYROWS);
 		return;
 	}
-	line("Advanced help", 4, 32, 12, rowcolor);
-	line("These advanced features may only be available", 4, 56, 12, rowcolor);
-	line("on bridges opened with load bridge or load level", 4, 68, 12, rowcolor);
-	keytable(advancedkeys, int(std::size(advancedkeys)), 92);
+	line("Advanced help", 4, 32, 12);
+	line("These advanced features may only be available", 4, 56, 12);
+	line("on bridges opened with load bridge or load level", 4, 68, 12);
+	drawkeyheadings(92);
+	drawkeyrows(advancedkeys, int(std::size(advancedkeys)), 104);
 }
 
 void createitems(int page)
 {
-	const float *c = textcolor;
 	numofmenuitems = 0;
-	createmenuitem("Exit Help", 4, 4, 16, c[0], c[1], c[2], 1.0f);
-	setmenuitem(MENUSET_KEY, SDLK_ESCAPE);
+	screenitem("Exit Help", 4, 4, 16, SDLK_ESCAPE);
 	if (page == 0)
-		createmenuitem("More help", 382, 4, 16, c[0], c[1], c[2], 1.0f);
+		screenitem("More help", 382, 4, 16, 0);
 	else
-		createmenuitem("Last help page", 334, 4, 16, c[0], c[1], c[2], 1.0f);
+		screenitem("Last help page", 334, 4, 16, 0);
 }
 
 }  // namespace
@@ -116,33 +79,20 @@ void createitems(int page)
 void gamehelpmenu()
 {
 	int page = 0;
-	for (int n = 0; n < 3; n++) {
-		textcolor[n] = config.textcolor[n];
-		rowcolor[n] = 0.75f * textcolor[n];
-		headcolor[n] = 0.5f * textcolor[n];
-	}
 	resetmenuitems();
-	while (!menuitem[0].active && !windowinfo.quit) {
+	while (screenopen()) {
 		createitems(page);
-		checkkeyboard();
-		checkmouse();
-		checkmenuitems();
-		checksystemmessages();
+		pollscreen();
 		// Both page items share one slot: the fired flag is spent here, or
 		// the other page's item would fire on the next frame.
 		if (menuitem[ITEMPAGE].active) {
 			menuitem[ITEMPAGE].active = 0;
 			page = !page;
 		}
-		glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
-		glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-		setuptextdisplay();
-		if (config.background)
-			drawbgtitle();
+		clearscreen();
+		drawbackdrop();
 		drawpage(page);
-		drawmenuitems();
-		drawmousecursor(1.0f, 1.0f, 1.0f, 1.0f);
-		SDL_GL_SwapBuffers();
+		finishscreen();
 	}
 	resetmenuitems();
 }

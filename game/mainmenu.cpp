@@ -11,10 +11,10 @@
 #include "platform/text.h"
 #include "platform/texture.h"
 #include "render/backdrop.h"
+#include "render/menuscreen.h"
 #include "render/renderframe.h"
 #include "world/level.h"
 
-#include <GL/gl.h>
 #include <SDL/SDL.h>
 
 char versiontext[13] = "Version 1.39";
@@ -69,9 +69,7 @@ static void drawmainmenu()
 	drawtext(versiontext, 320 | ALIGNCENTER, 308, 12, textcolor[0], textcolor[1], textcolor[2],
 		1.0f);
 	drawmenufooter(textcolor[0], textcolor[1], textcolor[2]);
-	drawmenuitems();
-	drawmousecursor(1.0f, 1.0f, 1.0f, 1.0f);
-	SDL_GL_SwapBuffers();
+	finishscreen();
 }
 
 void mainmenu()
@@ -90,13 +88,9 @@ void mainmenu()
 	loadsplash("title.bmp", TEX_SPLASH);
 
 	while (!menuitem[0].active && !windowinfo.quit) {
-		glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
-		glClear(GL_COLOR_BUFFER_BIT);
+		clearscreen();
 		createitems();
-		checksystemmessages();
-		checkkeyboard();
-		checkmouse();
-		checkmenuitems();
+		pollscreen();
 		runsubscreen(ITEMCREDITS);
 		runsubscreen(ITEMTUTORIAL);
 		runsubscreen(ITEMSTART);

@@ -9,10 +9,9 @@
 #include "platform/input.h"
 #include "platform/menu.h"
 #include "platform/text.h"
-#include "render/backdrop.h"
+#include "render/menuscreen.h"
 #include "world/mappack.h"
 
-#include <GL/gl.h>
 #include <SDL/SDL.h>
 #include <cstring>
 
@@ -91,9 +90,7 @@ static void drawhints()
 
 static void drawmappackmenu()
 {
-	setuptextdisplay();
-	if (config.background)
-		drawbgtitle();
+	drawbackdrop();
 	if (helpmenutoggle)
 		drawhints();
 	const float *c = textcolor;
@@ -104,9 +101,7 @@ static void drawmappackmenu()
 		drawtext("/s", 4, 320 + 14 * n, 14, dimcolor[0], dimcolor[1], dimcolor[2], 1.0f,
 			mappack.text[PACKENDINGLINES + n]);
 	drawmenufooter(c[0], c[1], c[2]);
-	drawmenuitems();
-	drawmousecursor(1.0f, 1.0f, 1.0f, 1.0f);
-	SDL_GL_SwapBuffers();
+	finishscreen();
 }
 
 void mappackmenu()
@@ -117,13 +112,9 @@ void mappackmenu()
 		dimcolor[n] = 0.75f * textcolor[n];
 	}
 	while (!menuitem[0].active && !windowinfo.quit) {
-		glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
-		glClear(GL_COLOR_BUFFER_BIT);
+		clearscreen();
 		createitems();
-		checksystemmessages();
-		checkkeyboard();
-		checkmouse();
-		checkmenuitems();
+		pollscreen();
 		chooselevels();
 		drawmappackmenu();
 	}

@@ -5,10 +5,9 @@
 #include "platform/input.h"
 #include "platform/menu.h"
 #include "platform/text.h"
-#include "render/backdrop.h"
+#include "render/menuscreen.h"
 #include "world/level.h"
 
-#include <GL/gl.h>
 #include <SDL/SDL.h>
 #include <cstring>
 
@@ -29,31 +28,18 @@ static void begin()
 
 static void startframe()
 {
-	glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
-	glClear(GL_COLOR_BUFFER_BIT);
+	clearscreen();
 	numofmenuitems = 0;
 }
 
-static void checkinput()
+static void drawprofilescreen(const char *label)
 {
-	checksystemmessages();
-	checkkeyboard();
-	checkmouse();
-	checkmenuitems();
-}
-
-static void drawscreen(const char *label)
-{
-	setuptextdisplay();
-	if (config.background)
-		drawbgtitle();
+	drawbackdrop();
 	if (label) {
 		const float *c = textcolor;
 		drawtext(label, 4, 48, 16, 0.75f * c[0], 0.75f * c[1], 0.75f * c[2], 1.0f);
 	}
-	drawmenuitems();
-	drawmousecursor(1.0f, 1.0f, 1.0f, 1.0f);
-	SDL_GL_SwapBuffers();
+	finishscreen();
 }
 
 static int shownprofiles()
@@ -93,13 +79,13 @@ void profilemenu()
 	while (!menuitem[0].active && !windowinfo.quit) {
 		startframe();
 		createprofileitems();
-		checkinput();
+		pollscreen();
 		if (menuitem[ITEMNEWPROFILE].active) {
 			createprofilemenu();
 			listprofiles();
 		}
 		chooseprofile();
-		drawscreen("Profile");
+		drawprofilescreen("Profile");
 	}
 	resetmenuitems();
 }
@@ -128,7 +114,7 @@ void createprofilemenu()
 	while (!menuitem[0].active && !windowinfo.quit) {
 		startframe();
 		createnameitems();
-		checkinput();
+		pollscreen();
 		if (menuitem[ITEMCREATE].active) {
 			// A name that is no plain folder name keeps the screen open for
 			// another try instead of leaving the profile folder.
@@ -136,7 +122,7 @@ void createprofilemenu()
 				break;
 			menuitem[ITEMCREATE].active = 0;
 		}
-		drawscreen(nullptr);
+		drawprofilescreen(nullptr);
 	}
 	resetmenuitems();
 }

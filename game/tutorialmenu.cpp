@@ -2,7 +2,6 @@
 // on its stored level; back here the list shows again.
 #include "game/tutorialmenu.h"
 
-#include <GL/gl.h>
 #include <SDL/SDL.h>
 
 #include "editor/editorloop.h"
@@ -11,7 +10,7 @@
 #include "platform/input.h"
 #include "platform/menu.h"
 #include "platform/text.h"
-#include "render/backdrop.h"
+#include "render/menuscreen.h"
 #include "render/proctex.h"
 
 // Menu slots, in the order the items are made.
@@ -58,13 +57,9 @@ static void runlesson(int lesson)
 
 static void drawtutorialmenu()
 {
-	setuptextdisplay();
-	if (config.background)
-		drawbgtitle();
+	drawbackdrop();
 	drawtext("<-- Click on a Tutorial level to begin", 176, 64, 12, 0.0f, 1.0f, 0.0f, 1.0f);
-	drawmenuitems();
-	drawmousecursor(1.0f, 1.0f, 1.0f, 1.0f);
-	SDL_GL_SwapBuffers();
+	finishscreen();
 }
 
 void tutorialmenu()
@@ -73,13 +68,9 @@ void tutorialmenu()
 		textcolor[n] = config.textcolor[n];
 	resetmenuitems();
 	while (!menuitem[0].active && !windowinfo.quit) {
-		glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
-		glClear(GL_COLOR_BUFFER_BIT);
+		clearscreen();
 		createitems();
-		checksystemmessages();
-		checkkeyboard();
-		checkmouse();
-		checkmenuitems();
+		pollscreen();
 		runlesson(chosenlesson());
 		drawtutorialmenu();
 	}

@@ -18,6 +18,7 @@
 #include "platform/text.h"
 #include "platform/viewport.h"
 #include "render/camera.h"
+#include "render/menuscreen.h"
 #include "render/renderframe.h"
 #include "world/landscape.h"
 #include "world/level.h"

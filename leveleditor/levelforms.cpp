@@ -1,18 +1,15 @@
 // The level's property screens: materials, texts, wind and current, and
 // the colours of the landscape's four bands.
-#include <GL/gl.h>
 
 #include "leveleditor/levelmenus.h"
-#include "leveleditor/levelscreen.h"
-#include "platform/editbar.h"
 #include "platform/input.h"
 #include "platform/menu.h"
 #include "platform/text.h"
-#include "render/backdrop.h"
 #include "platform/config.h"
+#include "render/colorbars.h"
+#include "render/menuscreen.h"
 #include "world/level.h"
 
-#include <SDL/SDL.h>
 
 constexpr int KEY_ESCAPE = 27;
 
@@ -50,12 +47,8 @@ static void runform(const formfield *fields, int count)
 		screenitem("Back", 4, 4, 16, KEY_ESCAPE);
 		for (int i = 0; i < count; i++)
 			createfield(&fields[i], 64 + 32 * i);
-		checkkeyboard();
-		checkmouse();
-		checkmenuitems();
-		checksystemmessages();
-		glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
-		glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+		pollscreen();
+		clearscreen();
 		drawscreen();
 	}
 	resetmenuitems();
@@ -97,44 +90,13 @@ void editwind()
 	runform(fields, 2);
 }
 
-static void setcolorbar(int n, int y, float red, float green, float blue)
-{
-	editbarstruct *b = &editbar[n];
-	b->x = 64;
-	b->y = y;
-	b->width = 256;
-	b->height = 32;
-	b->red = red;
-	b->green = green;
-	b->blue = blue;
-	b->value = nullptr;
-}
-
-// Band k's colour as a swatch at (400, 80)-(512, 192) of the virtual screen.
-static void drawswatch(const vector3 *c)
-{
-	glDisable(GL_TEXTURE_2D);
-	glColor4f(c->x, c->y, c->z, 1.0f);
-	glBegin(GL_QUADS);
-	glVertex3f(0.25f, 0.5f, -1.0f);
-	glVertex3f(0.6f, 0.5f, -1.0f);
-	glVertex3f(0.6f, 0.15f, -1.0f);
-	glVertex3f(0.25f, 0.15f, -1.0f);
-	glEnd();
-	glEnable(GL_TEXTURE_2D);
-}
-
 void editlevelcolormenu()
 {
 	int k = 0;
-	numofeditbars = 0;
-	setcolorbar(numofeditbars++, 64, 1.0f, 0.0f, 0.0f);
-	setcolorbar(numofeditbars++, 128, 0.0f, 1.0f, 0.0f);
-	setcolorbar(numofeditbars++, 192, 0.0f, 0.0f, 1.0f);
+	setcolorbars();
 	resetmenuitems();
 	while (screenopen()) {
-		glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
-		glClear(GL_COLOR_BUFFER_BIT);
+		clearscreen();
 		numofmenuitems = 0;
 		whiteitem("Exit", 4, 4, 16, KEY_ESCAPE);
 		const char *labels[MAXCOLORBANDS] = {"Color 1", "Color 2", "Color 3", "Color 4"};
@@ -145,18 +107,10 @@ void editlevelcolormenu()
 		}
 		pollscreen();
 		vector3 *c = &level.colorband[k].color;
-		editbar[0].value = &c->x;
-		editbar[1].value = &c->y;
-		editbar[2].value = &c->z;
-		checkeditbars();
-		setuptextdisplay();
-		if (config.background)
-			drawbgtitle();
-		drawswatch(c);
-		rendereditbars();
-		drawmenuitems();
-		drawmousecursor(1.0f, 1.0f, 1.0f, 1.0f);
-		SDL_GL_SwapBuffers();
+		editcolorbars(c);
+		drawbackdrop();
+		drawcolorbars(c);
+		finishscreen();
 	}
 	resetmenuitems();
 }

@@ -1,16 +1,13 @@
 // The level editor's four help pages.
-#include <GL/gl.h>
-#include <SDL/SDL.h>
 #include <cstring>
 
 #include "leveleditor/leveleditor.h"
 #include "leveleditor/levelmenus.h"
-#include "leveleditor/levelscreen.h"
 #include "platform/config.h"
 #include "platform/input.h"
 #include "platform/menu.h"
 #include "platform/text.h"
-#include "render/backdrop.h"
+#include "render/menuscreen.h"
 
 constexpr int KEY_ESCAPE = 27;
 constexpr int SMALLTEXT = 10;  // lines too long for the column at 12
@@ -179,19 +176,11 @@ void levelhelpmenu()
 		setmenuitem(MENUSET_SETITEM, &p, 2);
 		screenitem("Prop", 636 | ALIGNRIGHT, 4, 16, 0);
 		setmenuitem(MENUSET_SETITEM, &p, 3);
-		checkkeyboard();
-		checkmouse();
-		checkmenuitems();
-		checksystemmessages();
-		glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
-		glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-		setuptextdisplay();
-		if (config.background)
-			drawbgtitle();
+		pollscreen();
+		clearscreen();
+		drawbackdrop();
 		drawhelppage(p);
-		drawmenuitems();
-		drawmousecursor(1.0f, 1.0f, 1.0f, 1.0f);
-		SDL_GL_SwapBuffers();
+		finishscreen();
 	}
 	resetmenuitems();
 }

@@ -1,15 +1,14 @@
 // The level editor's three pickers: a vehicle type for a new placement, a
 // car for the selected placement, and a prop model file.
-#include <GL/gl.h>
 #include <unistd.h>
 
 #include "leveleditor/leveleditor.h"
 #include "leveleditor/levelmenus.h"
-#include "leveleditor/levelscreen.h"
 #include "leveleditor/placements.h"
 #include "platform/files.h"
 #include "platform/input.h"
 #include "platform/menu.h"
+#include "render/menuscreen.h"
 
 constexpr int KEY_ESCAPE = 27;
 constexpr int PAGEROWS = 24;
@@ -31,8 +30,7 @@ static const pickerentry cartypes[] = {
 
 static void beginpickerframe()
 {
-	glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
-	glClear(GL_COLOR_BUFFER_BIT);
+	clearscreen();
 	numofmenuitems = 0;
 	screenitem("Back", 4, 4, 16, KEY_ESCAPE);
 }

@@ -2,17 +2,16 @@
 // three orthographic views and one orbiting view, and its mass, drive
 // acceleration and top speed as numbers.
 #include <GL/gl.h>
-#include <SDL/SDL.h>
 
 #include "editor/planes.h"
 #include "leveleditor/levelmenus.h"
-#include "leveleditor/levelscreen.h"
 #include "leveleditor/objectedit.h"
 #include "platform/input.h"
 #include "platform/menu.h"
 #include "platform/text.h"
 #include "platform/viewport.h"
 #include "render/bridgedraw.h"
+#include "render/menuscreen.h"
 #include "world/model.h"
 #include "world/objectphysics.h"
 
@@ -173,10 +172,7 @@ void editobjects()
 	resetmenuitems();
 	while (screenopen()) {
 		createitems();
-		checkkeyboard();
-		checkmouse();
-		checkmenuitems();
-		checksystemmessages();
+		pollscreen();
 		if (menuitem[1].active) {
 			loadobjecteditor();
 			menuitem[1].active = 0;
@@ -190,14 +186,11 @@ void editobjects()
 		int count = objecteditoritems(&items);
 		if (items)
 			checkeditorwindows(count, items, objecteditor.selected);
-		glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
-		glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+		clearscreen();
 		if (items)
 			renderobjecteditorwindows(count, items, objecteditor.selected);
 		setuptextdisplay();
-		drawmenuitems();
-		drawmousecursor(1.0f, 1.0f, 1.0f, 1.0f);
-		SDL_GL_SwapBuffers();
+		finishscreen();
 	}
 	resetmenuitems();
 }
