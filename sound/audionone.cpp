@@ -1,7 +1,7 @@
 // The build without sound: every operation does nothing and nothing is
-// ever created, so the game runs the same, silently.
+// ever created, so the game runs the same, silently. The simulation's sound
+// calls are in soundeventsnone.cpp.
 #include "sound/audio.h"
-#include "world/soundevents.h"
 
 void setupaudio()
 {
@@ -29,26 +29,5 @@ void playeditorsound(int id)
 }
 
 void resetlistener()
-{
-}
-
-void playsound(int id, const vector3 *position, const vector3 *velocity, int looping,
-	float gain, float pitch)
-{
-}
-
-void deletesound(int index)
-{
-}
-
-void stopsounds(int id)
-{
-}
-
-void stopallsounds()
-{
-}
-
-void rebindsounds(int from, int to)
 {
 }

@@ -1,6 +1,6 @@
 // Sounds that the simulation starts and stops. The sound instances live
 // with the sound code; a build without a sound device, and headless tests and
-// tools, get do-nothing versions (platform/headless.cpp), so the simulation
+// tools, get do-nothing versions (sound/soundeventsnone.cpp), so the simulation
 // runs the same with or without them.
 #pragma once
 
