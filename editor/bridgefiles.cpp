@@ -4,7 +4,7 @@
 #include <sys/stat.h>
 
 #include "game/progress.h"
-#include "leveleditor/placements.h"
+#include "leveleditor/levelfiles.h"
 #include "platform/config.h"
 #include "platform/files.h"
 #include "world/level.h"
@@ -51,22 +51,10 @@ void openbridgefolder(int create)
 	cd_cwd();
 }
 
-static int countlist(char list[][NAMESIZE])
-{
-	int n = 0;
-	while (n < LISTSIZE - 1 && list[n][0])
-		n++;
-	return n;
-}
-
 int listbridgefolders()
 {
-	if (leveldirname[0]) {
-		copystring(dirlist[0], "..", NAMESIZE);
-		dirlist[1][0] = 0;
+	if (listparentfolder())
 		return 1;
-	}
-	dirlist[0][0] = 0;
 	if (enterprofilefolder())
 		listfiles("*.*", dirlist, 1);
 	cd_cwd();
@@ -87,10 +75,7 @@ int listbridgefiles()
 		return 0;
 	listfiles("*.tvb", filelist, 0);
 	cd_cwd();
-	int n = countlist(filelist);
-	for (int i = 0; i < n; i++)
-		cutlistname(filelist[i]);
-	return n;
+	return cutlistnames(filelist);
 }
 
 int savebridgefile()

@@ -50,22 +50,29 @@ void leavelevelfolders()
 		cd_cwd();
 }
 
-static int countlist(char list[][NAMESIZE])
+int listparentfolder()
+{
+	if (!leveldirname[0]) {
+		dirlist[0][0] = 0;
+		return 0;
+	}
+	copystring(dirlist[0], "..", NAMESIZE);
+	dirlist[1][0] = 0;
+	return 1;
+}
+
+int cutlistnames(char list[][NAMESIZE])
 {
 	int n = 0;
 	while (n < LISTSIZE - 1 && list[n][0])
-		n++;
+		cutlistname(list[n++]);
 	return n;
 }
 
 int listlevelfolders()
 {
-	if (leveldirname[0]) {
-		copystring(dirlist[0], "..", NAMESIZE);
-		dirlist[1][0] = 0;
+	if (listparentfolder())
 		return 1;
-	}
-	dirlist[0][0] = 0;
 	char here[PATHSIZE];
 	if (!getcwd(here, sizeof here) || chdir("files") != 0)
 		return 0;
@@ -89,10 +96,7 @@ int listlevelfiles()
 		return 0;
 	listfiles("*.tvl", filelist, 0);
 	leavelevelfolders();
-	int n = countlist(filelist);
-	for (int i = 0; i < n; i++)
-		cutlistname(filelist[i]);
-	return n;
+	return cutlistnames(filelist);
 }
 
 int loadlevelfile()

@@ -3,6 +3,8 @@
 // outside that folder are refused before any file is touched.
 #pragma once
 
+#include "platform/files.h"
+
 // 1 when name + ".tvl" names a file inside the open folder: not empty, no
 // path separator and no control character. The empty name is refused: it
 // would only make the hidden file ".tvl".
@@ -22,6 +24,13 @@ void leavelevelfolders();
 // folder, cut for showing. Each returns the number of entries.
 int listlevelfolders();
 int listlevelfiles();
+
+// Shared with the bridge browser. Inside an open pack folder the folder
+// column holds only "..": listparentfolder lists it and returns 1; else it
+// empties dirlist and returns 0. cutlistnames cuts every name of a list for
+// showing and returns how many there are.
+int listparentfolder();
+int cutlistnames(char list[][NAMESIZE]);
 
 // Load, save and delete levelfilename in the open folder. Load and save
 // return 1 on success; a refused name does nothing and returns 0. A failed

@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include "leveleditor/leveleditor.h"
+#include "leveleditor/levelfiles.h"
 #include "leveleditor/levelmenus.h"
 #include "leveleditor/placements.h"
 #include "platform/files.h"
@@ -94,10 +95,7 @@ static int listpropfiles()
 	listfiles("*.tvo", filelist, 0);
 	if (entered && chdir(here) != 0)
 		cd_cwd();
-	int n = 0;
-	while (n < LISTSIZE - 1 && filelist[n][0])
-		cutlistname(filelist[n++]);
-	return n;
+	return cutlistnames(filelist);
 }
 
 static void createpageitems(int first, int count, int x)

@@ -244,6 +244,33 @@ TEST(Placements, ListedNamesAreCutAtTheirFirstDotWithinTwentyFourCharacters)
 	EXPECT_STREQ(name, "a");
 }
 
+// A list without its end mark must not be read past the slot kept for it.
+TEST(LevelFiles, ListsAreCutUpToTheirEndMarkAndNeverIntoTheLastSlot)
+{
+	for (int i = 0; i < LISTSIZE; i++)
+		copystring(filelist[i], "name.tvl", NAMESIZE);
+	filelist[2][0] = 0;
+	EXPECT_EQ(cutlistnames(filelist), 2);
+	EXPECT_STREQ(filelist[1], "name");
+	EXPECT_STREQ(filelist[3], "name.tvl");
+	filelist[2][0] = 'x';
+	EXPECT_EQ(cutlistnames(filelist), LISTSIZE - 1);
+	EXPECT_STREQ(filelist[LISTSIZE - 1], "name.tvl");
+}
+
+TEST(LevelFiles, InsideAPackFolderTheOnlyFolderEntryIsTheWayUp)
+{
+	copystring(dirlist[0], "old", NAMESIZE);
+	leveldirname[0] = 0;
+	EXPECT_EQ(listparentfolder(), 0);
+	EXPECT_EQ(dirlist[0][0], 0);
+	copystring(leveldirname, "pack", NAMESIZE);
+	EXPECT_EQ(listparentfolder(), 1);
+	EXPECT_STREQ(dirlist[0], "..");
+	EXPECT_EQ(dirlist[1][0], 0);
+	leveldirname[0] = 0;
+}
+
 TEST(LevelFiles, NamesThatWouldEscapeTheFolderAreRefused)
 {
 	EXPECT_FALSE(levelnameallowed(""));
