@@ -20,7 +20,7 @@ press()
 startsetup()
 {
 	window_start "$setup"
-	size=$("$tvwindow" wait "$title" 20) || fail "no setup window"
+	size=$("$tvwindow" wait "$title" 60) || fail "no setup window"
 	[ "$size" = "640 480" ] || fail "window is $size, not 640 480"
 	window=$(xdotool search --name "^$title\$" | head -n 1)
 	[ -n "$window" ] || fail "xdotool does not find the window"
@@ -38,7 +38,7 @@ xdotool windowmap --sync "$window" && sleep 0.3
 xdotool windowfocus --sync "$window" && sleep 0.3
 press s
 "$tvwindow" close "$title" || fail "could not close the window"
-window_wait_exit 20
+window_wait_exit 60
 [ "$status" -eq 0 ] || fail "exit status $status"
 [ "$(grep -c "$(printf '\r')\$" "$settings/hwconfig.txt")" -eq 110 ] ||
 	fail "hwconfig.txt does not hold 110 CR LF lines"
@@ -60,7 +60,7 @@ xdotool keydown shift && sleep 0.2
 xdotool mousedown 1 && sleep 0.3 && xdotool mouseup 1 && sleep 0.2
 xdotool keyup shift && sleep 0.2
 press Escape
-window_wait_exit 20
+window_wait_exit 60
 [ "$status" -eq 0 ] || fail "exit status $status on the second run"
 hw="$settings/hwconfig.txt"
 grep -q "^screenwidth=1152" "$hw" || fail "screenwidth 1152 not kept"

@@ -8,11 +8,11 @@ tvwindow=$2
 window_setup
 
 window_start "$game"
-size=$("$tvwindow" wait Trusvane 20) || fail "no game window"
+size=$("$tvwindow" wait Trusvane 60) || fail "no game window"
 [ "$size" = "800 600" ] || fail "window is $size, not 800 600"
 [ -d "$HOME/.Trusvane Demo" ] || fail "home folder not created"
 "$tvwindow" close Trusvane || fail "could not close the window"
-window_wait_exit 20
+window_wait_exit 60
 [ "$status" -eq 0 ] || fail "exit status $status"
 settings="$HOME/.Trusvane Demo"
 [ "$(grep -c "$(printf '\r')\$" "$settings/hwconfig.txt")" -eq 110 ] ||
@@ -26,10 +26,10 @@ head -n 1 "$settings/hwconfig.txt" | grep -q '^version=7' || fail "hwconfig.txt 
 printf 'version=7\r\nscreenwidth=640\r\nscreenheight=480\r\nbitsperpixel=16\r\nsound=0\r\n' \
 	>"$settings/hwconfig.txt"
 window_start "$game"
-size=$("$tvwindow" wait Trusvane 20) || fail "no game window on the second run"
+size=$("$tvwindow" wait Trusvane 60) || fail "no game window on the second run"
 [ "$size" = "640 480" ] || fail "window is $size, not 640 480"
 "$tvwindow" close Trusvane || fail "could not close the window"
-window_wait_exit 20
+window_wait_exit 60
 [ "$status" -eq 0 ] || fail "exit status $status on the second run"
 grep -q "^bitsperpixel=16" "$settings/hwconfig.txt" || fail "bitsperpixel not written back"
 grep -q "^screenwidth=640" "$settings/hwconfig.txt" || fail "screenwidth not written back"
