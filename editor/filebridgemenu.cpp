@@ -74,10 +74,7 @@ void filebridgemenu(int load)
 		clearscreen();
 		createbrowseritems(load, levelfilename, &folders, &files);
 		pollscreen();
-		pagecolumn(FOLDERUP, &folders, -BROWSERROWS);
-		pagecolumn(FOLDERDOWN, &folders, BROWSERROWS);
-		pagecolumn(FILEUP, &files, -BROWSERROWS);
-		pagecolumn(FILEDOWN, &files, BROWSERROWS);
+		pagebrowser(&folders, &files);
 		if (itemfired(DELETEITEM)) {
 			deletebridgefile();
 			files = {listbridgefiles(), 0};

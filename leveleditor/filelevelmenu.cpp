@@ -61,10 +61,7 @@ void filelevelmenu(int load)
 		clearscreen();
 		createbrowseritems(load, levelfilename, &folders, &files);
 		pollscreen();
-		pagecolumn(FOLDERUP, &folders, -BROWSERROWS);
-		pagecolumn(FOLDERDOWN, &folders, BROWSERROWS);
-		pagecolumn(FILEUP, &files, -BROWSERROWS);
-		pagecolumn(FILEDOWN, &files, BROWSERROWS);
+		pagebrowser(&folders, &files);
 		if (itemfired(DELETEITEM)) {
 			deletelevelfile();
 			files.count = listlevelfiles();

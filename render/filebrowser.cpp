@@ -45,12 +45,20 @@ void createbrowseritems(int load, char *name, const browsercolumn *folders,
 	rowitems(files, filelist, 320);
 }
 
-void pagecolumn(int item, browsercolumn *c, int step)
+static void pagecolumn(int item, browsercolumn *c, int step)
 {
 	if (!itemfired(item))
 		return;
 	if ((step < 0 && c->first >= BROWSERROWS) || (step > 0 && c->first + BROWSERROWS < c->count))
 		c->first += step;
+}
+
+void pagebrowser(browsercolumn *folders, browsercolumn *files)
+{
+	pagecolumn(FOLDERUP, folders, -BROWSERROWS);
+	pagecolumn(FOLDERDOWN, folders, BROWSERROWS);
+	pagecolumn(FILEUP, files, -BROWSERROWS);
+	pagecolumn(FILEDOWN, files, BROWSERROWS);
 }
 
 // A row is acted on once, so a name typed after choosing a file is not

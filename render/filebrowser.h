@@ -18,9 +18,9 @@ struct browsercolumn {
 // The items of one frame; name is the box's buffer of NAMESIZE.
 void createbrowseritems(int load, char *name, const browsercolumn *folders,
 	const browsercolumn *files);
-// Turns the column's page when its page item fired; there is no page past
+// Turns a column's page when its page item fired; there is no page past
 // either end.
-void pagecolumn(int item, browsercolumn *c, int step);
+void pagebrowser(browsercolumn *folders, browsercolumn *files);
 // Copies a file row that fired into name (NAMESIZE), once.
 void takechosenfile(const browsercolumn *files, char *name);
 // The dirlist entry of a folder row that fired, or -1.
