@@ -6,6 +6,8 @@
 #include <unistd.h>
 
 #include "platform/files.h"
+#include "world/level.h"
+#include "world/mappack.h"
 #include "tools/gen/gendata.h"
 
 static char startfolder[PATHSIZE];
@@ -77,4 +79,23 @@ void leavestartfolder()
 {
 	if (chdir(testfolder) != 0)
 		abort();
+}
+
+int loadpack()
+{
+	if (!enterstartfolder("files"))
+		return 0;
+	copystring(mappackname, "demo", NAMESIZE);
+	int ok = loadmappack();
+	leavestartfolder();
+	return ok;
+}
+
+int loaddemolevel(const char *name)
+{
+	if (!enterstartfolder("files/demo"))
+		return 0;
+	int ok = loadlevel(name, 0);
+	leavestartfolder();
+	return ok;
 }

@@ -17,3 +17,8 @@ int generationfailures();
 // null) and back to where the test was; both return 1 on success.
 int enterstartfolder(const char *sub);
 void leavestartfolder();
+
+// The generated map pack "demo", and one of its levels, loaded from the
+// start folder; both return 1 on success.
+int loadpack();
+int loaddemolevel(const char *name);

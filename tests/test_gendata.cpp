@@ -74,25 +74,6 @@ float seamratio(int slot)
 	return (float)((seam / seamcount) / (inside / insidecount + 1e-9));
 }
 
-int loadpack()
-{
-	if (!enterstartfolder("files"))
-		return 0;
-	copystring(mappackname, "demo", NAMESIZE);
-	int ok = loadmappack();
-	leavestartfolder();
-	return ok;
-}
-
-int loaddemolevel(const char *name)
-{
-	if (!enterstartfolder("files/demo"))
-		return 0;
-	int ok = loadlevel(name, 0);
-	leavestartfolder();
-	return ok;
-}
-
 float height(int x, int z)
 {
 	return landscape.height[z * level.landscapewidth + x];

@@ -13,25 +13,6 @@ namespace {
 const int STEPLIMIT = 20000;  // 400 s of simulated time
 const int SETTLESTEPS = 170;  // 3.4 s: Run Test then falls between whole seconds
 
-int loadpack()
-{
-	if (!enterstartfolder("files"))
-		return 0;
-	copystring(mappackname, "demo", NAMESIZE);
-	int ok = loadmappack();
-	leavestartfolder();
-	return ok;
-}
-
-int loaddemolevel(const char *name)
-{
-	if (!enterstartfolder("files/demo"))
-		return 0;
-	int ok = loadlevel(name, 0);
-	leavestartfolder();
-	return ok;
-}
-
 }  // namespace
 
 TEST(LevelProof, EveryStoredBridgePassesAndAnchorsAloneDoNot)
