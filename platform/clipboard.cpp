@@ -14,6 +14,7 @@ static Display *SDL_Display;
 static Window SDL_Window;
 static void (*Lock_Display)(void);
 static void (*Unlock_Display)(void);
+static int selectionanswered;  // set by the filter when our request is answered
 
 // An owner that never answers must not freeze the game.
 constexpr Uint32 PASTETIMEOUT = 2000;  // ms
@@ -126,12 +127,34 @@ static void answerrequest(const XSelectionRequestEvent *request)
 	XSetErrorHandler(previous);
 }
 
+// SDL 1.2 hands a window-manager event a pointer into its own stack
+// frame, so the X event is only read here, while SDL is still delivering
+// it, never after it has been queued.
 static int clipboard_filter(const SDL_Event *event)
 {
-	if (event->type == SDL_SYSWMEVENT
-		&& event->syswm.msg->event.xevent.type == SelectionRequest)
-		answerrequest(&event->syswm.msg->event.xevent.xselectionrequest);
+	if (event->type != SDL_SYSWMEVENT)
+		return 1;
+	const XEvent *x = &event->syswm.msg->event.xevent;
+	if (x->type == SelectionRequest)
+		answerrequest(&x->xselectionrequest);
+	if (x->type == SelectionNotify && x->xselection.requestor == SDL_Window)
+		selectionanswered = 1;
 	return 1;
+}
+
+// Setting an event state or filter makes SDL 1.2 throw away every pending
+// event, and a close of the window can be among them when the clipboard
+// starts just after the window opened: they are held and put back.
+static void setfilterkeepingevents()
+{
+	SDL_Event held[128];
+	int count = 0;
+	while (count < 128 && SDL_PollEvent(&held[count]))
+		count++;
+	SDL_EventState(SDL_SYSWMEVENT, SDL_ENABLE);
+	SDL_SetEventFilter(clipboard_filter);
+	for (int n = 0; n < count; n++)
+		SDL_PushEvent(&held[n]);
 }
 
 int SDLScrap_Init()
@@ -149,8 +172,7 @@ int SDLScrap_Init()
 	SDL_Window = info.info.x11.window;
 	Lock_Display = info.info.x11.lock_func;
 	Unlock_Display = info.info.x11.unlock_func;
-	SDL_EventState(SDL_SYSWMEVENT, SDL_ENABLE);
-	SDL_SetEventFilter(clipboard_filter);
+	setfilterkeepingevents();
 	return 0;
 }
 
@@ -189,23 +211,25 @@ void SDLScrap_CopyToClipboard(int type, int length, const char *source)
 }
 
 // Waits for the owner's answer to our request; every other event taken
-// meanwhile is dropped. 0 when the owner did not answer in time.
+// meanwhile is dropped, except a close of the window, which is put back
+// for the program's own pump. 0 when the owner did not answer in time.
 static int waitforselection()
 {
+	int closed = 0;
 	Uint32 start = SDL_GetTicks();
-	while (SDL_GetTicks() - start < PASTETIMEOUT) {
+	while (!selectionanswered && SDL_GetTicks() - start < PASTETIMEOUT) {
 		SDL_Event event;
-		if (!SDL_PollEvent(&event)) {
+		if (!SDL_PollEvent(&event))
 			SDL_Delay(1);
-			continue;
-		}
-		if (event.type != SDL_SYSWMEVENT)
-			continue;
-		const XEvent *x = &event.syswm.msg->event.xevent;
-		if (x->type == SelectionNotify && x->xselection.requestor == SDL_Window)
-			return 1;
+		else if (event.type == SDL_QUIT)
+			closed = 1;
 	}
-	return 0;
+	if (closed) {
+		SDL_Event quit;
+		quit.type = SDL_QUIT;
+		SDL_PushEvent(&quit);
+	}
+	return selectionanswered;
 }
 
 // Copies the property's bytes of the wanted type into the caller's buffer;
@@ -251,6 +275,7 @@ void SDLScrap_PasteFromClipboard(int type, int *length, char **buffer)
 	if (owner != None && owner != SDL_Window) {
 		Lock_Display();
 		property = XInternAtom(SDL_Display, "SDL_SELECTION", False);
+		selectionanswered = 0;
 		XConvertSelection(SDL_Display, XA_PRIMARY, format, property, SDL_Window, CurrentTime);
 		Unlock_Display();
 		if (!waitforselection())

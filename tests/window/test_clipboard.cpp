@@ -19,6 +19,7 @@
 
 static Display *display;  // the test's own connection
 static Window gamewindow;
+static Window wmwindow;  // the top-level window a window manager closes
 
 // Keeps SDL's event pump going (so the clipboard filter answers requests)
 // until fd has data or a few seconds have passed.
@@ -167,6 +168,7 @@ protected:
 		SDL_VERSION(&info.version);
 		ASSERT_EQ(SDL_GetWMInfo(&info), 1);
 		gamewindow = info.info.x11.window;
+		wmwindow = info.info.x11.wmwindow;
 		display = XOpenDisplay(nullptr);
 		ASSERT_NE(display, nullptr);
 	}
@@ -205,6 +207,46 @@ TEST_F(Clipboard, AnOwnerThatNeverAnswersGivesNothing)
 	EXPECT_EQ(paste(), "");
 	EXPECT_LT(SDL_GetTicks() - start, 5000u);
 	stopowner(owner);
+}
+
+// A window manager's close, as another client sends it.
+static void sendclose()
+{
+	XEvent event = {};
+	event.xclient.type = ClientMessage;
+	event.xclient.window = wmwindow;
+	event.xclient.message_type = XInternAtom(display, "WM_PROTOCOLS", False);
+	event.xclient.format = 32;
+	event.xclient.data.l[0] = (long)XInternAtom(display, "WM_DELETE_WINDOW", False);
+	XSendEvent(display, wmwindow, False, NoEventMask, &event);
+	XSync(display, False);
+}
+
+static int quitarrives()
+{
+	for (int n = 0; n < 200; n++) {
+		SDL_Event event;
+		while (SDL_PollEvent(&event))
+			if (event.type == SDL_QUIT)
+				return 1;
+		SDL_Delay(10);
+	}
+	return 0;
+}
+
+// The game opens the clipboard after its window: a close made in between
+// must still reach the game's pump, and so must one made during a paste.
+TEST_F(Clipboard, AWindowCloseIsNeverSwallowed)
+{
+	sendclose();
+	ASSERT_EQ(SDLScrap_Init(), 0);
+	EXPECT_TRUE(quitarrives());
+
+	pid_t owner = startowner(nullptr);
+	sendclose();
+	EXPECT_EQ(paste(), "");
+	stopowner(owner);
+	EXPECT_TRUE(quitarrives());
 }
 
 TEST_F(Clipboard, OurCopyIsServedToOthersFromTheCutBuffer)
