@@ -221,6 +221,15 @@ static void rendervolumes()
 	}
 }
 
+// Hands what has been sent so far to the renderer. A software renderer
+// then draws it on its own threads while this one goes on sending the rest
+// of the frame; otherwise it would start only at the buffer swap. Nothing
+// drawn changes.
+static void startdrawing()
+{
+	glFlush();
+}
+
 // Ambient-only scene, then the volumes counted into the stencil; afterwards
 // only pixels with a count of 0 pass for the lit scene.
 static void rendershadowpass()
@@ -255,10 +264,12 @@ static void rendershadowpass()
 		eye.y = 2.0f * level.waterlevel - eye.y;
 	setshadowfaces(1, &eye);
 	rendervolumes();
+	startdrawing();
 	glFrontFace(reflectionpass ? GL_CCW : GL_CW);
 	glStencilOp(GL_KEEP, GL_KEEP, GL_DECR);
 	setshadowfaces(-1, &eye);
 	rendervolumes();
+	startdrawing();
 	setshadowfaces(0, nullptr);
 	if (mirrored)
 		glEnable(GL_CLIP_PLANE0);
@@ -441,6 +452,7 @@ void renderframe()
 
 	reflectionpass = 0;
 	renderscene();
+	startdrawing();
 
 	if (usereflections) {
 		if (frame.position.y >= level.waterlevel) {
