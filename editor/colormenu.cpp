@@ -6,7 +6,6 @@
 #include "editor/bridgefiles.h"
 #include "editor/editormenus.h"
 #include "platform/config.h"
-#include "platform/editbar.h"
 #include "platform/input.h"
 #include "platform/menu.h"
 #include "platform/text.h"
@@ -62,6 +61,6 @@ void editbridgecolormenu()
 		drawcolorbars(c);
 		finishscreen();
 	}
-	numofeditbars = 0;
+	closecolorbars();
 	resetmenuitems();
 }

@@ -26,13 +26,15 @@ static void actonrows()
 	}
 }
 
+// A save that failed (no name, a refused name, a write error) keeps the
+// browser open, so the level is not lost behind a screen that looked done.
 static void loadorsave(int load)
 {
 	if (!itemfired(ACTIONITEM))
 		return;
 	if (!load) {
-		savelevelfile();
-		menuitem[CANCELITEM].active = 1;
+		if (savelevelfile())
+			menuitem[CANCELITEM].active = 1;
 		return;
 	}
 	if (!loadlevelfile())
@@ -63,8 +65,9 @@ void filelevelmenu(int load)
 		pollscreen();
 		pagebrowser(&folders, &files);
 		if (itemfired(DELETEITEM)) {
+			// Back to the first page: the one shown may be gone.
 			deletelevelfile();
-			files.count = listlevelfiles();
+			files = {listlevelfiles(), 0};
 		}
 		actonrows();
 		loadorsave(load);

@@ -112,5 +112,6 @@ void editlevelcolormenu()
 		drawcolorbars(c);
 		finishscreen();
 	}
+	closecolorbars();
 	resetmenuitems();
 }

@@ -26,6 +26,13 @@ void setcolorbars()
 	numofeditbars = 3;
 }
 
+void closecolorbars()
+{
+	for (int n = 0; n < 3; n++)
+		editbar[n].value = nullptr;
+	numofeditbars = 0;
+}
+
 void editcolorbars(vector3 *c)
 {
 	editbar[0].value = &c->x;

@@ -174,5 +174,18 @@ TEST_F(LevelEditorX, PropertyScreensEditTheLevel)
 	EXPECT_EQ(level.materiallimit[2], 42);
 	EXPECT_EQ(level.materiallimit[1], 7);
 	EXPECT_EQ(level.materiallimit[8], 7);
-	EXPECT_EQ(numofeditbars, 3);
+	EXPECT_EQ(numofeditbars, 0) << "the colour screen left its bars behind";
+}
+
+// A save without a name fails and must leave the browser open: the name
+// typed next is saved by the same screen.
+TEST_F(LevelEditorX, BrowserStaysOpenAfterAFailedSave)
+{
+	copystring(leveldirname, "demo", NAMESIZE);
+	levelfilename[0] = 0;
+	script("k s; k f; k n; k e; k w; k Return; k s; k Escape");
+	filelevelmenu(0);
+
+	struct stat st;
+	EXPECT_EQ(stat("files/demo/new.tvl", &st), 0) << "the browser closed after the failed save";
 }
