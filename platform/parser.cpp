@@ -2,6 +2,7 @@
 
 
 #include <climits>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -61,6 +62,10 @@ static void readtoken(int withpoint)
 		parser.token[n++] = parser.text[parser.pos++];
 	}
 	parser.token[n] = 0;
+	// The digits past the token's capacity belong to this number, not to
+	// the next one read.
+	while (parser.pos < parser.len && isnumberchar(parser.text[parser.pos], withpoint))
+		parser.pos++;
 }
 
 int scanint(int *value)
@@ -84,7 +89,9 @@ int scanfloat(float *value)
 	readtoken(1);
 	char *end;
 	float v = strtof(parser.token, &end);
-	if (end == parser.token)
+	// Too many digits give infinity, which a colour or a reader after it
+	// cannot use: such a value is taken as no number.
+	if (end == parser.token || !std::isfinite(v))
 		return 0;
 	*value = v;
 	return 1;

@@ -21,8 +21,10 @@ int checkstring(const char *key);
 // Moves past the first occurrence of key at or after the cursor; 0 when the
 // key is missing or ends the text.
 int findstring(const char *key);
-// The next number at or after the cursor. The scan forms return 0 and leave
-// *value alone when no number follows; the get forms then give 0.
+// The next number at or after the cursor; a number longer than the token
+// is read whole, from its first 255 characters. The scan forms return 0 and
+// leave *value alone when no number follows (or a float is out of range);
+// the get forms then give 0.
 int scanint(int *value);
 int scanfloat(float *value);
 int getint();

@@ -94,6 +94,18 @@ TEST(Parser, GetStringAndLongTokensStayBounded)
 	findstring("n=");
 	getint();
 	EXPECT_EQ(strlen(parser.token), (size_t)PARSERTOKENSIZE - 1);
+	// The rest of the long number is not taken as the next one.
+	settext(("n=" + digits + " m=5").c_str());
+	findstring("n=");
+	EXPECT_EQ(getint(), 2147483647);
+	EXPECT_EQ(getint(), 5);
+
+	// A float too long to hold is no number: the setting keeps its value
+	// instead of turning infinite.
+	float f = 0.5f;
+	settext(("textcolor1=" + std::string(60, '9') + "\r\n").c_str());
+	EXPECT_EQ(optionreadfloat(&f, "textcolor1="), 0);
+	EXPECT_EQ(f, 0.5f);
 }
 
 TEST(Parser, LoadTextFile)
