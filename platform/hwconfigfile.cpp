@@ -4,6 +4,7 @@
 #include "platform/options.h"
 #include "platform/parser.h"
 
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 
@@ -61,6 +62,15 @@ static void readtext(const hwconfigplaces *p)
 	}
 }
 
+// A colour word that is not a finite number (a damaged file) keeps the
+// value in place: it would reach the drawing and every level saved later.
+static void readfloatword(float *target)
+{
+	float value;
+	if (readword(&value) && std::isfinite(value))
+		*target = value;
+}
+
 static void readwords(int *const *targets, int count)
 {
 	for (int n = 0; n < count; n++)
@@ -71,7 +81,7 @@ static void readcolors(const hwconfigplaces *p)
 {
 	for (int n = 0; n < MATERIALCOLORS; n++)
 		for (int c = 0; c < 3; c++)
-			readword(&p->colors[n][c]);
+			readfloatword(&p->colors[n][c]);
 }
 
 // Version 1 holds the first seven words, 2 adds the colours and 3 the move
@@ -97,7 +107,7 @@ static int readbinary(const hwconfigplaces *p)
 		int *const interface[2] = {&c->mouselocked, &c->background};
 		readwords(interface, 2);
 		for (int n = 0; n < 3; n++)
-			readword(&c->textcolor[n]);
+			readfloatword(&c->textcolor[n]);
 		readword(&c->texturedetail);
 		readcolors(p);
 		readword(p->movemode);

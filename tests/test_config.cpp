@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <cmath>
 #include <cstring>
 #include <vector>
 
@@ -218,6 +219,24 @@ TEST_F(ConfigTest, OldBinaryHardwareFilesOfEveryVersion)
 			EXPECT_EQ(config.texturedetail, 1);
 		}
 	}
+}
+
+TEST_F(ConfigTest, OldBinaryColoursThatAreNoNumbersKeepTheirValues)
+{
+	std::vector<int> ints = {1024, 768, 16, 1, 0, 0, 0, 0, 0};
+	std::string bytes = words({NAN, 0.6f, 0.7f}, 4, ints, 0, 0);
+	int detail = 1;
+	bytes.append((const char *)&detail, 4);
+	std::string colors = words({}, 0, {}, 96, 1).substr(4);
+	float infinite = INFINITY;
+	memcpy(&colors[(2 * 3 + 1) * 4], &infinite, 4);
+	writefile("hwconfig.cfg", bytes + colors);
+	loadconfig();
+	EXPECT_EQ(config.textcolor[0], 1.0f);
+	EXPECT_EQ(config.textcolor[1], 0.6f);
+	EXPECT_EQ(materialcolor[2][1], 0.35f);
+	EXPECT_EQ(materialcolor[2][2], 0.01f * 8);
+	EXPECT_EQ(editor.movemode, 1);
 }
 
 TEST_F(ConfigTest, OldBinaryFilesCutShortOrOfUnknownVersion)
