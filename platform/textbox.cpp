@@ -7,6 +7,7 @@
 
 #include <cerrno>
 #include <climits>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -303,7 +304,9 @@ static void writeback(const menuitemstruct *item)
 	}
 	case TEXTKIND_FLOAT: {
 		float value = strtof(menuinput, &end);
-		if (end == menuinput)
+		// "nan", "inf" or "1e99" would reach masses and speeds and every
+		// file saved from them: the variable keeps its last number.
+		if (end == menuinput || !std::isfinite(value))
 			return;
 		*static_cast<float *>(item->target) = value;
 		break;

@@ -341,6 +341,18 @@ TEST_F(textboxes, NumericWriteBack)
 	tap(KEY_DELETE);
 	EXPECT_STREQ(menuinput, ".5");
 	EXPECT_FLOAT_EQ(scale, 0.5f);
+	// Only finite numbers are taken: no NaN or infinity from the keys.
+	tap(KEY_END);
+	typetext("e99");
+	EXPECT_FLOAT_EQ(scale, 0.5e9f);
+	for (const char *text : {"nan", "-inf"}) {
+		held[KEY_LSHIFT] = 1;
+		tap(KEY_HOME);
+		held[KEY_LSHIFT] = 0;
+		typetext(text);
+		EXPECT_STREQ(menuinput, text);
+		EXPECT_FLOAT_EQ(scale, 0.5e9f);
+	}
 }
 
 TEST_F(textboxes, ShiftHomeSelectsAndTypingReplaces)
