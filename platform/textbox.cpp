@@ -358,15 +358,16 @@ static void takecharacter(menuitemstruct *item, int c)
 	}
 }
 
-// Pasted text is typed character by character; a line break in it acts as
-// its edit code, as the keys would.
+// Pasted text is typed character by character. Its control characters are
+// not: their codes are the edit codes, so a copied line's break would act
+// as Backspace and a tab as Delete, each eating a character.
 static void pasteclipboard(menuitemstruct *item)
 {
 	char *text = nullptr;
 	int length = getclipboard(&text);
 	for (int i = 0; text && i < length && item->active; i++) {
 		int c = static_cast<unsigned char>(text[i]);
-		if (c != 0)
+		if (c > 31)
 			takecharacter(item, c);
 	}
 	free(text);

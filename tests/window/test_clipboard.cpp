@@ -1,6 +1,8 @@
 // The X11 clipboard under the window fixture's Xvfb: other clients are
 // forked helpers with their own display connection.
 #include "platform/clipboard.h"
+#include "platform/input.h"
+#include "platform/menu.h"
 
 // Before Xlib, whose macros (None, Bool) clash with its names.
 #include <gtest/gtest.h>
@@ -261,6 +263,31 @@ TEST_F(Clipboard, OurCopyIsServedToOthersFromTheCutBuffer)
 	XSetSelectionOwner(display, XA_PRIMARY, None, CurrentTime);
 	XSync(display, False);
 	EXPECT_EQ(SDLScrap_Lost(), 1);
+}
+
+// Ctrl+V in a text box types the pasted text; the break at the end of a
+// copied line or a tab in it must not act as Backspace or Delete.
+TEST_F(Clipboard, PastedControlCharactersTypeNothing)
+{
+	static char name[32] = "ok";
+	auto frame = [](int ctrlv) {
+		memcpy(prevkeyboard, keyboard, sizeof keyboard);
+		memset(keyboard, 0, sizeof keyboard);
+		keyboard[KEY_LCTRL] = keyboard['v'] = ctrlv;
+		prevmouse = mouse;
+		numofmenuitems = 0;
+		createmenuitem("Name            ", 0, 0, 16, 1, 1, 1, 1);
+		setmenuitem(MENUSET_STRINGBOX, name, static_cast<int>(sizeof name));
+		checkmenuitems();
+	};
+	setcutbuffer("ab\tc\r\n");
+	resetmenuitems();
+	menuitem[0].active = 1;
+	frame(0);  // the edit opens with all of "ok" selected
+	frame(1);
+	EXPECT_STREQ(name, "abc");
+	EXPECT_EQ(menuitem[0].active, 1);
+	resetmenuitems();
 }
 
 TEST(ClipboardForms, OtherTypesNeverCopyMoreThanArrived)
