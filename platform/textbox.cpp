@@ -200,13 +200,13 @@ int getinputletter(int repeat, int mask)
 	return result;
 }
 
-void addmenuinputchar(int character)
+static void storecharacter(int character, int overwrite)
 {
 	clampcursor();
 	int cursor = menuinputcursorpos;
 	if (cursor >= MENUINPUTUSED)
 		return;
-	if (menuinputinsert == 0) {
+	if (!overwrite) {
 		memmove(menuinput + cursor + 1, menuinput + cursor, MENUINPUTUSED - 1 - cursor);
 	} else if (menuinput[cursor] == 0) {
 		menuinput[cursor + 1] = 0;
@@ -216,6 +216,11 @@ void addmenuinputchar(int character)
 	menuinput[MENUINPUTUSED] = 0;
 	menuinputcursorpos = cursor + 1;
 	menuinputselectpos = menuinputcursorpos;
+}
+
+void addmenuinputchar(int character)
+{
+	storecharacter(character, menuinputinsert);
 }
 
 int deleteselectedtext()
@@ -338,12 +343,22 @@ static void tabtonextbox()
 	}
 }
 
+// A typed character replaces the selection in either mode: overwriting
+// there would also eat the character after the selection. Overwriting
+// inside the line does not lengthen it, so a full box still takes it.
+static void typecharacter(const menuitemstruct *item, int c)
+{
+	int replaced = deleteselectedtext();
+	int overwrite = menuinputinsert && !replaced;
+	int length = linelength();
+	if (length < item->width - 1 || (overwrite && menuinputcursorpos < length))
+		storecharacter(c, overwrite);
+}
+
 static void takecharacter(menuitemstruct *item, int c)
 {
 	if (c > 31) {
-		deleteselectedtext();
-		if (linelength() < item->width - 1)
-			addmenuinputchar(c);
+		typecharacter(item, c);
 	} else if (c == EDIT_DELETE) {
 		if (!deleteselectedtext())
 			removecolumn(menuinputcursorpos);

@@ -16,6 +16,7 @@ constexpr int KEY_INSERT = 277;
 constexpr int KEY_HOME = 278;
 constexpr int KEY_END = 279;
 constexpr int KEY_LEFT = 276;
+constexpr int KEY_RIGHT = 275;
 constexpr int KEY_BACKSPACE = 8;
 constexpr int KEY_DELETE = 127;
 
@@ -385,6 +386,31 @@ TEST_F(textboxes, InsertAndOverwriteModes)
 	EXPECT_EQ(menuinput[8], 0);
 	tap(KEY_INSERT);
 	EXPECT_EQ(menuinputinsert, 0);
+}
+
+TEST_F(textboxes, OverwriteReplacesASelectionAndAFullLine)
+{
+	click(10 + 16 * 1, 320);   // Name, cursor at column 1
+	tap(KEY_INSERT);
+	held[KEY_LSHIFT] = 1;
+	tap(KEY_RIGHT);
+	tap(KEY_RIGHT);
+	held[KEY_LSHIFT] = 0;
+	typetext("X");
+	EXPECT_STREQ(name, "bXdge");   // "ri" replaced, the "d" after it kept
+
+	held[KEY_LSHIFT] = 1;
+	tap(KEY_HOME);
+	held[KEY_LSHIFT] = 0;
+	typetext("abcdefghijklmnopqrstuvwxyz");
+	EXPECT_STREQ(name, "abcdefghijklmnopqrstuvwx");   // 24 columns: full
+	tap(KEY_HOME);
+	typetext("Z");
+	EXPECT_STREQ(name, "Zbcdefghijklmnopqrstuvwx");   // overwriting still works
+	tap(KEY_END);
+	typetext("y");
+	EXPECT_STREQ(name, "Zbcdefghijklmnopqrstuvwx");   // but the line grows no longer
+	tap(KEY_INSERT);
 }
 
 TEST_F(textboxes, DragSelectsAndDeleteRemovesTheSelection)
