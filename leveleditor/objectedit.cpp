@@ -125,9 +125,12 @@ int loadobjecteditor()
 	int type = objecteditor.objectnum;
 	if (!objectnumallowed(type))
 		return 0;
-	int loaded = loadobjectphysics(type);
+	// A type without a readable file would hand the editor zeros (or a stale
+	// entry) in place of the box being edited; that work is kept instead.
+	if (!loadobjectphysics(type))
+		return 0;
 	*scratch() = objectphysics[type];
-	return loaded;
+	return 1;
 }
 
 int saveobjecteditor()

@@ -41,6 +41,7 @@ int objecteditoritems(vector3 **items);
 // Load reads the type's file and copies its entry into the scratch entry;
 // Save copies the scratch entry over the type's entry and writes its file.
 // A type outside 0 to 254 is refused: nothing is read, copied or written.
+// A Load that finds no valid file leaves the scratch entry as it was.
 int objectnumallowed(int type);
 int loadobjecteditor();
 int saveobjecteditor();

@@ -202,6 +202,22 @@ TEST_F(ObjectFiles, SaveAndLoadRoundTripAndRefuseOtherTypes)
 	EXPECT_EQ(memcmp(&scratch(), &saved, sizeof saved), 0);
 }
 
+// A Load that finds no file, or a damaged one, must not replace the box
+// being edited with zeros or with a stale entry.
+TEST_F(ObjectFiles, AFailedLoadKeepsTheEditedBox)
+{
+	scratch().mass = 1234.0f;
+	scratch().bodypoint[3].x = 7.5f;
+	objectphysicsstruct edited = scratch();
+	objecteditor.objectnum = 42;  // never loaded, no file
+	EXPECT_FALSE(loadobjecteditor());
+	EXPECT_EQ(memcmp(&scratch(), &edited, sizeof edited), 0);
+	writefile("object/object43.tvp", std::string(OBJECTPHYSICSFILESIZE - 4, '\0'));
+	objecteditor.objectnum = 43;
+	EXPECT_FALSE(loadobjecteditor());
+	EXPECT_EQ(memcmp(&scratch(), &edited, sizeof edited), 0);
+}
+
 TEST_F(ObjectFiles, AFailedSaveKeepsTheOldFile)
 {
 	objecteditor.objectnum = 2;
