@@ -22,7 +22,6 @@
 #include "render/renderframe.h"
 #include "world/landscape.h"
 #include "world/level.h"
-#include "world/model.h"
 
 constexpr int KEY_ESCAPE = 27, KEY_BACKSPACE = 8, KEY_DELETE = 127;
 constexpr int KEY_PAGEUP = 280, KEY_PAGEDOWN = 281;
@@ -203,8 +202,7 @@ static void clickplacements(const vector3 *ground)
 static void clickprops(const vector3 *ground)
 {
 	if (clickdoes == CLICKPLACEPROP) {
-		int model = loadpropmodel(leveleditor.propname);
-		int i = addprop(leveleditor.propname, model, ground);
+		int i = placeprop(leveleditor.propname, ground);
 		if (i >= 0)
 			leveleditor.selectedprop = i;
 		return;

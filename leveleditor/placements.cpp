@@ -4,6 +4,7 @@
 
 #include "leveleditor/leveleditor.h"
 #include "world/level.h"
+#include "world/model.h"
 
 void cutlistname(char *name)
 {
@@ -113,6 +114,19 @@ int addprop(const char *name, int model, const vector3 *position)
 	resetorientation(&p->orientation);
 	level.numofprops = i + 1;
 	return i;
+}
+
+int placeprop(const char *name, const vector3 *position)
+{
+	int i = level.numofprops;
+	if (i < 0 || i >= MAXPROPS)
+		return -1;
+	// A prop without its model would stand unseen where it was clicked and
+	// go into the level file all the same.
+	int model = loadpropmodel(name);
+	if (model < 0)
+		return -1;
+	return addprop(name, model, position);
 }
 
 int deleteprop(int i)

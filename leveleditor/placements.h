@@ -28,6 +28,9 @@ int addwaypoint(int i, const vector3 *p);
 int deletewaypoint(int i);
 
 int addprop(const char *name, int model, const vector3 *position);
+// A prop of the named model from "prop", loaded on first use; -1 and no
+// prop when the level is full or the model cannot be loaded.
+int placeprop(const char *name, const vector3 *position);
 int deleteprop(int i);
 // Index of the prop nearest to p within radius r, -1 none.
 int findprop(const vector3 *p, float r);

@@ -15,6 +15,7 @@
 #include "tempfolder.h"
 #include "world/landscape.h"
 #include "world/level.h"
+#include "world/model.h"
 
 namespace {
 
@@ -228,6 +229,28 @@ TEST(Placements, PropsAreFoundMovedTurnedAndRefusedWhenFull)
 	while (level.numofprops < MAXPROPS)
 		ASSERT_GE(addprop("rock", 1, &a), 0);
 	EXPECT_EQ(addprop("rock", 1, &a), -1);
+}
+
+// A prop whose model cannot be loaded would be placed unseen, a click at a
+// time, and saved with the level.
+TEST(Placements, APropIsPlacedOnlyWithItsModel)
+{
+	tempfolder folder;
+	entertempfolder(&folder);
+	memset(&level, 0, sizeof level);
+	numofpropmodels = 0;
+	mkdir("prop", 0777);
+	writefile("prop/rock.tvo", std::string(8, '\0'));  // no vertices, no triangles
+	writefile("prop/broken.tvo", std::string(7, '\0'));
+	vector3 a = {10.0f, 0.0f, 10.0f};
+	EXPECT_EQ(placeprop("missing", &a), -1);
+	EXPECT_EQ(placeprop("broken", &a), -1);
+	EXPECT_EQ(level.numofprops, 0);
+	EXPECT_EQ(placeprop("rock", &a), 0);
+	EXPECT_EQ(placeprop("rock", &a), 1);
+	EXPECT_EQ(level.prop[1].model, 0);
+	EXPECT_STREQ(level.prop[1].name, "rock");
+	leavetempfolder(&folder);
 }
 
 TEST(Placements, ListedNamesAreCutAtTheirFirstDotWithinTwentyFourCharacters)
