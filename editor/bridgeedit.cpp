@@ -26,6 +26,14 @@ static int validpoint(int index)
 	return index >= 0 && index < numofpoints;
 }
 
+// While deletepoint removes a point's links the count is already lowered,
+// and the last point, about to move into the freed slot, lies just past it:
+// a curve point there must be marked all the same.
+static int markable(int index)
+{
+	return index >= 0 && index <= numofpoints && index < MAXPOINTS;
+}
+
 static int validlinktype(int type)
 {
 	return type >= 0 && type < MAXLINKTYPES;
@@ -114,9 +122,9 @@ void deletelink(int index)
 	numoflinks--;
 	const beamstruct *l = &beam[index];
 	if (l->type == LINKSUSPENSION) {
-		if (validpoint(l->point1) && point[l->point1].type == POINTCURVE)
+		if (markable(l->point1) && point[l->point1].type == POINTCURVE)
 			point[l->point1].type = POINTDELETED;
-		if (validpoint(l->point2) && point[l->point2].type == POINTCURVE)
+		if (markable(l->point2) && point[l->point2].type == POINTCURVE)
 			point[l->point2].type = POINTDELETED;
 	}
 	if (index != numoflinks)

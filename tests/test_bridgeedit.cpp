@@ -287,6 +287,23 @@ TEST_F(BridgeEdit, DeletingOneCablePieceRemovesTheCurve)
 	removemarkedpoints();
 	EXPECT_EQ(numofpoints, 3) << "two anchors and the hanger's joint stay";
 	EXPECT_EQ(numoflinks, 0);
+
+	// Deleting a cable's end point whose curve neighbour is the last point:
+	// that neighbour is past the lowered count while the link goes, and
+	// must still be marked, or the rest of the curve stays behind.
+	numofpoints = 0;
+	numoflinks = 0;
+	int anchor = addpoint(POINTANCHOR, 1200, 330, FRONTZ);
+	int end = addpoint(POINTJOINT, 1250, 330, FRONTZ);
+	int c2 = addpoint(POINTCURVE, 1220, 320, FRONTZ);
+	int c1 = addpoint(POINTCURVE, 1240, 320, FRONTZ);
+	addlink(end, c1, LINKSUSPENSION, 0);
+	addlink(c1, c2, LINKSUSPENSION, 0);
+	addlink(c2, anchor, LINKSUSPENSION, 0);
+	deletepoint(end);
+	removemarkedpoints();
+	EXPECT_EQ(numofpoints, 1) << "only the anchor stays";
+	EXPECT_EQ(numoflinks, 0);
 }
 
 TEST_F(BridgeEdit, CreationStopsAtCapacity)
