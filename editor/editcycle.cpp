@@ -406,6 +406,10 @@ int commitedit(int costafter)
 		sound = keepedit();
 	if (editor.editstate == 4) {
 		restoresnapshot();
+		// The click keeps its undo step, but the step holds the bridge as
+		// it stays, not the straight preview a Redo would bring back.
+		if (sound)
+			storebridge(&undo[undoposition]);
 		if (freshleftpress())
 			editor.editstate = 5;
 	}

@@ -382,6 +382,27 @@ TEST_F(EditCycle, ModeRules)
 	EXPECT_EQ(editor.crossbeams, 1);
 }
 
+// The click that sets a cable's second end keeps its sound and undo step,
+// but the straight preview it clicked on is never kept: neither on screen
+// nor in the ring, where a Redo would bring it back.
+TEST_F(EditCycle, TheCablePreviewNeverReachesTheUndoRing)
+{
+	editor.material = LINKSUSPENSION;
+	editor.editstate = 3;
+	frame(1250, 320, 1);  // the first end
+	frame(1250, 320);
+	ASSERT_EQ(editor.editstate, 4);
+	EXPECT_EQ(frame(1310, 320, 1), SOUND_CLICK);
+	ASSERT_EQ(editor.editstate, 5);
+	EXPECT_EQ(numoflinks, 0);
+	EXPECT_EQ(numofpoints, 2);
+
+	editorundo();
+	editorredo();
+	EXPECT_EQ(numoflinks, 0) << "no straight cable after Undo and Redo";
+	EXPECT_EQ(numofpoints, 2);
+}
+
 TEST_F(EditCycle, AnchorsArePlacedOnBothPlanes)
 {
 	levelnum = -1;
