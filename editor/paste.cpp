@@ -143,9 +143,11 @@ void cablefirstend(const vector3 *snapped)
 }
 
 // The straight cable between a curve's two ends, shown until the sag point
-// is chosen.
+// is chosen; not from a first end left over from an earlier cable.
 static void previewcable(int curve)
 {
+	if (!firstendset[curve])
+		return;
 	int a = findpoint(&editor.cablecurve[curve][0]);
 	int b = findpoint(&editor.cablecurve[curve][2]);
 	createlink(a, b, LINKSUSPENSION, 0);

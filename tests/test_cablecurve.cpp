@@ -188,6 +188,7 @@ TEST_F(Cable, TheStepsLayTheCableOnBothPlanes)
 	editor.selectedmirrorpoint = -1;
 	cablefirstend(&h);
 	cablesecondend(&second);
+	EXPECT_EQ(countlinks(LINKSUSPENSION), 1) << "no preview from the last cable's mirror end";
 	numofpoints = 2;
 	numoflinks = 0;
 	cablesagpoint(&sag);
