@@ -8,7 +8,10 @@
 
 constexpr int OBJECTEDITORFLAGS = 16384;
 constexpr int OBJECTEDITORVIEWS = 4;
-constexpr int LASTEDITABLETYPE = 254;  // 255 is the editor's scratch entry
+// A physics file is named by two decimal digits, so types from 100 on
+// would read and overwrite the file of the type below them by 100 (and
+// 255 is the editor's scratch entry).
+constexpr int LASTEDITABLETYPE = 99;
 
 // objecteditorstruct.mode
 constexpr int OBJECTMODE_POINT = 0;
@@ -40,7 +43,7 @@ int objecteditoritems(vector3 **items);
 
 // Load reads the type's file and copies its entry into the scratch entry;
 // Save copies the scratch entry over the type's entry and writes its file.
-// A type outside 0 to 254 is refused: nothing is read, copied or written.
+// A type outside 0 to 99 is refused: nothing is read, copied or written.
 // A Load that finds no valid file leaves the scratch entry as it was.
 int objectnumallowed(int type);
 int loadobjecteditor();

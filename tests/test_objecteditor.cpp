@@ -193,13 +193,19 @@ TEST_F(ObjectFiles, SaveAndLoadRoundTripAndRefuseOtherTypes)
 	ASSERT_TRUE(saveobjecteditor());
 	EXPECT_EQ(readfile("object/object17.tvp"), file);
 
-	// The scratch entry and types past it are no file of their own.
-	for (int type : {255, 256, -1, 1000}) {
+	// The scratch entry and types past it are no file of their own, nor
+	// are types from 100 on: type 117 would overwrite object17.tvp.
+	scratch().mass = 1.0f;
+	objectphysicsstruct edited = scratch();
+	for (int type : {100, 117, 254, 255, 256, -1, 1000}) {
 		objecteditor.objectnum = type;
 		EXPECT_FALSE(saveobjecteditor()) << type;
 		EXPECT_FALSE(loadobjecteditor()) << type;
 	}
-	EXPECT_EQ(memcmp(&scratch(), &saved, sizeof saved), 0);
+	EXPECT_EQ(memcmp(&scratch(), &edited, sizeof edited), 0);
+	EXPECT_EQ(readfile("object/object17.tvp"), file);
+	objecteditor.objectnum = 99;
+	EXPECT_TRUE(saveobjecteditor());
 }
 
 // A Load that finds no file, or a damaged one, must not replace the box
