@@ -71,6 +71,16 @@ static int countparticles(int type)
 	return count;
 }
 
+// Mass of the drawbridge joints and their halves, whole or split.
+static float drawbridgemass()
+{
+	float mass = 0.0f;
+	for (int i = 0; i < numofparticles; i++)
+		if (particle[i].type == PARTICLE_DRAWBRIDGE || particle[i].type == PARTICLE_HALFJOINT)
+			mass += particle[i].mass;
+	return mass;
+}
+
 TEST(Phases, GoodTrussCarriesACarAndATrain)
 {
 	setupvehicleworld();
@@ -162,6 +172,7 @@ TEST(Phases, DrawbridgeRisesFallsAndCloses)
 	resetsim();
 	ASSERT_TRUE(steps(50));
 	ASSERT_EQ(countparticles(PARTICLE_DRAWBRIDGE), 2);
+	const float jointmass = drawbridgemass();
 
 	// Raise: each joint splits into two halves in the phase's first step.
 	phasenum = 1;
@@ -169,16 +180,18 @@ TEST(Phases, DrawbridgeRisesFallsAndCloses)
 		ASSERT_TRUE(step());
 	EXPECT_EQ(countparticles(PARTICLE_DRAWBRIDGE), 0);
 	EXPECT_EQ(countparticles(PARTICLE_HALFJOINT), 4);
+	EXPECT_EQ(drawbridgemass(), jointmass) << "each half takes half the joint";
 	ASSERT_TRUE(runphase(up, 1000));
 	EXPECT_GT(hydraulicratio(0.5f, 0.501f), 0.0f) << "hydraulics not at their short limit";
 	EXPECT_EQ(countparticles(PARTICLE_HALFJOINT), 4);
 
 	// Lower: the hydraulics return exactly to their length and the halves
-	// merge back into two joints.
+	// merge back into two joints, as heavy as before the split.
 	ASSERT_TRUE(runphase(down, 3000));
 	EXPECT_EQ(hydraulicratio(1.0f, 1.0f), 1.0f);
 	EXPECT_EQ(countparticles(PARTICLE_HALFJOINT), 0);
 	EXPECT_EQ(countparticles(PARTICLE_DRAWBRIDGE), 2);
+	EXPECT_EQ(drawbridgemass(), jointmass);
 
 	// Then the car crosses the closed bridge.
 	ASSERT_TRUE(runphase(cars, 2500));

@@ -152,6 +152,9 @@ static void mergehalves(int i, int j)
 	playsound(SOUND_JOINT, &particle[i].position, nullptr, 0, 1.0f, 1.0f);
 	particle[i].type = PARTICLE_DRAWBRIDGE;
 	particle[j].type = PARTICLE_DRAWBRIDGE;
+	// The split gave each half half the joint's mass; the closed joint
+	// weighs what it did before, or every raise would lose half of it.
+	particle[i].mass += particle[j].mass;
 	for (int b = 0; b < numofbonds; b++) {
 		int end = bond[b].particle1 == j ? 1 : bond[b].particle2 == j ? 2 : 0;
 		if (!end)
