@@ -132,6 +132,31 @@ TEST(Brush, EdgesUnknownToolsAndNormals)
 	EXPECT_EQ(landscape.normal[10 * SIZE + 6].y, 0.0f);
 }
 
+// Narrow landscapes, both ways round: the brush keeps to the rows and
+// columns that exist and never reaches past the last vertex.
+TEST(Brush, NarrowLandscapesAreWrittenOnlyInside)
+{
+	const int sizes[2][2] = {{2, LANDSCAPESIZE}, {LANDSCAPESIZE, 2}};
+	for (const auto &size : sizes) {
+		memset(&level, 0, sizeof level);
+		level.landscapewidth = size[0];
+		level.landscapedepth = size[1];
+		int count = size[0] * size[1];
+		for (int i = 0; i < LANDSCAPEVERTICES; i++)
+			landscape.height[i] = 10.0f;
+		brush(BRUSH_SET, 3, 20.0f, 4.0f);
+		for (int corner = 0; corner < 4; corner++)
+			changelandscape(corner & 1 ? size[0] - 1 : 0, corner & 2 ? size[1] - 1 : 0);
+		int changed = 0;
+		for (int i = 0; i < count; i++)
+			changed += landscape.height[i] == 20.0f;
+		// Each corner sets a 4 x 4 square on the long side, clipped to 2 across.
+		EXPECT_EQ(changed, 2 * 4 * 2) << size[0] << "x" << size[1];
+		for (int i = count; i < LANDSCAPEVERTICES; i++)
+			ASSERT_EQ(landscape.height[i], 10.0f) << i;
+	}
+}
+
 TEST(Brush, ThePointerFindsTheNearestGroundAndItsVertex)
 {
 	flatlandscape(0.0f);
