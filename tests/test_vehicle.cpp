@@ -94,6 +94,16 @@ TEST(Vehicle, CreationIsAllOrNothing)
 	objectphysics[BADTYPE].bodypoint[5] = objectphysics[CARTYPE].bodypoint[5];
 	objectphysics[BADTYPE].numofwheels = 5;
 	EXPECT_EQ(createobject(&at, &axes, BADTYPE), -1);
+	// Physics that would drive or roll on numbers that are not finite.
+	objectphysics[BADTYPE].numofwheels = 4;
+	objectphysics[BADTYPE].acceleration = NAN;
+	EXPECT_EQ(createobject(&at, &axes, BADTYPE), -1) << "acceleration not a number";
+	objectphysics[BADTYPE].acceleration = objectphysics[CARTYPE].acceleration;
+	objectphysics[BADTYPE].maxspeed = INFINITY;
+	EXPECT_EQ(createobject(&at, &axes, BADTYPE), -1) << "endless top speed";
+	objectphysics[BADTYPE].maxspeed = objectphysics[CARTYPE].maxspeed;
+	objectphysics[BADTYPE].wheelposition[3].y = NAN;
+	EXPECT_EQ(createobject(&at, &axes, BADTYPE), -1) << "a wheel nowhere";
 	EXPECT_EQ(numofparticles, 0);
 	EXPECT_EQ(numofbonds, 0);
 	EXPECT_EQ(numofobjects, 0);

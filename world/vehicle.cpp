@@ -43,6 +43,13 @@ int objecttypeusable(int type)
 		return 0;
 	if (ph->numofwheels < 0 || ph->numofwheels > MAXWHEELS)
 		return 0;
+	// A drive that is not a number would turn the wheel speeds, and with them
+	// every impulse on the vehicle and the deck, into NaN.
+	if (!std::isfinite(ph->acceleration) || !std::isfinite(ph->maxspeed))
+		return 0;
+	for (int w = 0; w < ph->numofwheels; w++)
+		if (!finitevector(&ph->wheelposition[w]))
+			return 0;
 	for (int i = 0; i < BODYPOINTS; i++) {
 		if (!finitevector(&ph->bodypoint[i]))
 			return 0;

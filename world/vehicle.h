@@ -60,7 +60,8 @@ extern const int objecttypecd[OBJECTFACES][4];
 // lack room or the type has no usable physics.
 int createobject(const vector3 *position, const orientation *axes, int type);
 // Whether a vehicle of type could be made at all: its physics are loaded
-// (positive mass), with at most four wheels and eight distinct corners.
+// (positive mass), with at most four wheels and eight distinct corners, and
+// every number of them finite.
 int objecttypeusable(int type);
 void deleteobject(int n);
 // Camera hook: camera records on vehicle n forget it and those on vehicle
