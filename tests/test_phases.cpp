@@ -3,6 +3,7 @@
 // timing and determinism. The invariant checker runs after every step.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <vector>
@@ -15,8 +16,39 @@
 #include "world/particle.h"
 #include "world/simsetup.h"
 #include "world/simulation.h"
+#include "world/soundevents.h"
 #include "world/sprite.h"
 #include "world/vehicle.h"
+
+// The simulation's sound calls, in place of the headless ones: how many
+// hydraulic sounds are looping.
+static int hydraulicsounding;
+
+void playsound(int id, const vector3 *position, const vector3 *velocity, int looping,
+	float gain, float pitch)
+{
+	if (id == SOUND_HYDRAULIC && looping)
+		hydraulicsounding++;
+}
+
+void deletesound(int index)
+{
+}
+
+void stopsounds(int id)
+{
+	if (id == SOUND_HYDRAULIC)
+		hydraulicsounding = 0;
+}
+
+void stopallsounds()
+{
+	hydraulicsounding = 0;
+}
+
+void rebindsounds(int from, int to)
+{
+}
 
 // One step and the invariants; false (with a test failure) when they break.
 static bool step()
@@ -196,6 +228,27 @@ TEST(Phases, DrawbridgeRisesFallsAndCloses)
 	// Then the car crosses the closed bridge.
 	ASSERT_TRUE(runphase(cars, 2500));
 	EXPECT_EQ(sim.brokenlinks, 0);
+}
+
+TEST(Phases, HydraulicsFallSilentAfterALastDrawbridgePhase)
+{
+	setupvehicleworld();
+	builddrawbridge(1);
+	// Phase 1 waits for the whole second in its own steps, so the raise
+	// comes second to start its hydraulic sounds.
+	addphase(PHASEVEHICLES);
+	int up = addphase(PHASEDRAWBRIDGEUP);
+	resetsim();
+	phasenum = 1;
+	int loudest = 0;
+	for (int s = 0; s < 1500 && phasenum <= up; s++) {
+		ASSERT_TRUE(step());
+		loudest = std::max(loudest, hydraulicsounding);
+	}
+	ASSERT_GT(phasenum, up);
+	EXPECT_GT(loudest, 0);
+	ASSERT_TRUE(step());
+	EXPECT_EQ(hydraulicsounding, 0) << "hydraulics still whine after the test";
 }
 
 TEST(Phases, DrawbridgePhasesWithoutJointsEndAtOnce)

@@ -138,6 +138,11 @@ void automaticphases()
 {
 	if (phasenum == 0)
 		return;
+	// No drawbridge moves after the last phase: hydraulic sounds that a
+	// drawbridge phase at the end left looping stop, as a later phase of
+	// another type would stop them.
+	if (phasenum > numofphases())
+		stopsounds(SOUND_HYDRAULIC);
 	// Past the last phase the test is over: nothing more is made or moved.
 	// A phase whose vehicles could not be made never ends, so a test that
 	// lost its traffic cannot pass.
