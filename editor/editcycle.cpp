@@ -326,10 +326,37 @@ int editoverlimits()
 		level.materiallimit[LINKHYDRAULIC1];
 }
 
+static int samelink(const beamstruct *a, const beamstruct *b)
+{
+	return a->type == b->type && a->deck == b->deck && a->point1 == b->point1 &&
+		a->point2 == b->point2;
+}
+
+// Whether live link i stands elsewhere among the snapshot's links that are
+// not in their old place.
+static int movedlink(int i)
+{
+	const beamstruct *s = editor.snapshot.beam;
+	for (int j = 0; j < numoflinks; j++) {
+		if (!samelink(&beam[j], &s[j]) && samelink(&beam[i], &s[j]))
+			return 1;
+	}
+	return 0;
+}
+
+// An edit only appends points, but a deck piece can swap as many links as
+// it adds (a Cable road clicked again in Iron). Making a finished deck
+// piece again only moves its links, which is no change.
 static int bridgechanged()
 {
-	return (uint32_t)numofpoints != editor.snapshot.numofpoints ||
-		(uint32_t)numoflinks != editor.snapshot.numoflinks;
+	if ((uint32_t)numofpoints != editor.snapshot.numofpoints ||
+		(uint32_t)numoflinks != editor.snapshot.numoflinks)
+		return 1;
+	for (int i = 0; i < numoflinks; i++) {
+		if (!samelink(&beam[i], &editor.snapshot.beam[i]) && !movedlink(i))
+			return 1;
+	}
+	return 0;
 }
 
 // Returns the click sound when the bridge changed.

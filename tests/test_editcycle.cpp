@@ -159,6 +159,43 @@ TEST_F(EditCycle, NormalModeBuildsRoadDecksOnlyInIronAndSteel)
 	EXPECT_EQ(linksoftype(LINKCABLE), 2);
 }
 
+// A road of Cable turned into a deck piece by clicking it again in Iron:
+// two links out, two in. The change is a change, with its click and its
+// undo step, though no count moved; a re-click on a finished deck piece is
+// none.
+TEST_F(EditCycle, ADeckReplacingAsManyLinksIsAChange)
+{
+	editor.complex = 0;
+	editor.material = LINKCABLE;
+	frame(1250, 320, 1);
+	frame(1260, 320, 1);
+	ASSERT_EQ(linksoftype(LINKCABLE), 2);
+	ASSERT_EQ(undoposition, 1);
+
+	editor.material = LINKIRON;
+	editor.selectedpoint = -1;
+	editor.selectedmirrorpoint = -1;
+	frame(1250, 320, 1);
+	EXPECT_EQ(frame(1260, 320, 1), SOUND_CLICK);
+	EXPECT_EQ(linksoftype(LINKIRON), 2);
+	EXPECT_EQ(linksoftype(LINKCABLE), 0);
+	EXPECT_EQ(undoposition, 2);
+	editorundo();
+	EXPECT_EQ(linksoftype(LINKCABLE), 2);
+	editorredo();
+	EXPECT_EQ(linksoftype(LINKIRON), 2) << "the deck survives Undo and Redo";
+
+	// Another deck piece, so the first one's links are no longer the last
+	// ones when it is made again.
+	frame(1270, 320, 1);
+	ASSERT_EQ(undoposition, 3);
+	editor.selectedpoint = -1;
+	editor.selectedmirrorpoint = -1;
+	frame(1250, 320, 1);
+	EXPECT_EQ(frame(1260, 320, 1), 0);
+	EXPECT_EQ(undoposition, 3);
+}
+
 TEST_F(EditCycle, BudgetAndLimitsRefuseTheClick)
 {
 	frame(1250, 320, 1);
