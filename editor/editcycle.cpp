@@ -436,7 +436,7 @@ int commitedit(int costafter)
 		// The click keeps its undo step, but the step holds the bridge as
 		// it stays, not the straight preview a Redo would bring back.
 		if (sound)
-			storebridge(&undo[undoposition]);
+			keepundostate();
 		if (freshleftpress())
 			editor.editstate = 5;
 	}
@@ -465,6 +465,7 @@ void switchjoints()
 		point[hover].type = type;
 		if (switchable(editor.hovermirrorpoint))
 			point[editor.hovermirrorpoint].type = type;
+		keepundostate();
 	}
 	editor.selectedpoint = -1;
 	editor.selectedmirrorpoint = -1;

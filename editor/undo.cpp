@@ -66,6 +66,12 @@ void setupundo()
 		undorear = ringslot(undorear + 1);
 }
 
+void keepundostate()
+{
+	undoposition = ringslot(undoposition);
+	storebridge(&undo[undoposition]);
+}
+
 void editorundo()
 {
 	undoposition = ringslot(undoposition);

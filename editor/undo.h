@@ -23,5 +23,9 @@ void resetundo();
 // editor.snapshot, the bridge after it from the live arrays. Redo states
 // are dropped; once the ring is full the oldest state goes.
 void setupundo();
+// The bridge on screen changed without a step of its own (a joint switched,
+// a cable preview put back): the slot holding it takes the live bridge, so
+// Undo followed by Redo returns to it.
+void keepundostate();
 void editorundo();
 void editorredo();

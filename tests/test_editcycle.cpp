@@ -374,6 +374,14 @@ TEST_F(EditCycle, SetJointSwitchesJointsButNeverAnAnchor)
 	frame(1260, 330, 1);
 	EXPECT_EQ(point[joint].type, POINTJOINT);
 
+	// A switch is no undo step of its own, but Undo and Redo do not lose it.
+	frame(1260, 330, 1);
+	EXPECT_EQ(undoposition, 1);
+	editorundo();
+	EXPECT_EQ(numofpoints, 2);
+	editorredo();
+	EXPECT_EQ(point[joint].type, POINTDRAWBRIDGE);
+
 	// Choosing a material ends SetJoint.
 	editor.material = LINKSTEEL;
 	applyeditmodes(&camz);
