@@ -393,6 +393,32 @@ TEST_F(Structure, BrokenBondsLeaveDebrisOnStubs)
 	EXPECT_EQ(numofbonds, 7);
 }
 
+TEST_F(Structure, ABreakWithoutRoomForStubsLeavesNoDebris)
+{
+	builddeckpiece();
+	sim.showbrokenbonds = 1;
+	// Fill the bond array with bonds among particles far off.
+	int first = numofparticles;
+	for (int i = 0; i < 200; i++)
+		addparticle(PARTICLE_JOINT, 100.0f + (float)i, 900.0f, 100.0f);
+	for (int i = first; i < numofparticles && numofbonds < MAXBONDS; i++)
+		for (int j = i + 1; j < numofparticles && numofbonds < MAXBONDS; j++)
+			ASSERT_GE(createbond(i, j, LINKSTEEL, -1), 0);
+	ASSERT_EQ(numofbonds, MAXBONDS);
+	int end1 = bond[0].particle1, end2 = bond[0].particle2;
+	float mass1 = particle[end1].mass, mass2 = particle[end2].mass;
+	int particles = numofparticles;
+	bond[0].restlength -= 1.0f;
+
+	checkbonds();
+	EXPECT_EQ(sim.brokenlinks, 1);
+	EXPECT_EQ(numofbonds, MAXBONDS - 1);
+	EXPECT_EQ(numofparticles, particles) << "debris without a stub";
+	EXPECT_EQ(particle[end1].mass, mass1);
+	EXPECT_EQ(particle[end2].mass, mass2);
+	EXPECT_EQ(checksimulation(), "");
+}
+
 TEST_F(Structure, DragBondsLeaveNoDebris)
 {
 	sim.showbrokenbonds = 1;

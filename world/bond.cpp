@@ -211,7 +211,8 @@ static void measurebond(bondstruct *b)
 
 // One loose half of a broken bond: a debris particle of the given mass at the
 // break, hanging on the end it came from by a stub that keeps the broken
-// bond's stress. The end gives up that mass. A refused particle makes no half.
+// bond's stress. The end gives up that mass. A half whose particle or stub
+// is refused is not made, and the end keeps its mass.
 static void makedebrishalf(int index, int end, const vector3 *position, const vector3 *velocity,
 	float mass)
 {
@@ -219,15 +220,18 @@ static void makedebrishalf(int index, int end, const vector3 *position, const ve
 	int debris = createparticle(PARTICLE_DEBRIS, position, velocity, -1, life, mass);
 	if (debris == -1)
 		return;
+	int stub = createbond(debris, end, bond[index].type, -1);
+	if (stub == -1) {
+		// The newest particle, without bonds: nothing else moves.
+		deleteparticle(debris);
+		return;
+	}
 
 	particlestruct *p = &particle[end];
 	p->mass -= mass;
 	if (p->mass < 0.01f)
 		p->mass = 0.01f;
 
-	int stub = createbond(debris, end, bond[index].type, -1);
-	if (stub == -1)
-		return;
 	const bondstruct *b = &bond[index];
 	bondstruct *s = &bond[stub];
 	s->stub = 1;
