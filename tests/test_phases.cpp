@@ -11,6 +11,7 @@
 #include "tests/simcheck.h"
 #include "tests/vehicleworld.h"
 #include "world/bond.h"
+#include "world/cdquad.h"
 #include "world/level.h"
 #include "world/materials.h"
 #include "world/particle.h"
@@ -265,6 +266,78 @@ TEST(Phases, DrawbridgePhasesWithoutJointsEndAtOnce)
 	ASSERT_TRUE(step());
 	EXPECT_EQ(phasenum, 3);
 	EXPECT_EQ(countparticles(PARTICLE_HALFJOINT), 0);
+}
+
+static int pointat(float x, float y, float z)
+{
+	for (int i = 0; i < numofpoints; i++)
+		if (point[i].position.x == x && point[i].position.y == y && point[i].position.z == z)
+			return i;
+	return -1;
+}
+
+// Largest distance between two corners of quad q.
+static float quadspan(int q)
+{
+	float span = 0.0f;
+	for (int a = 0; a < 4; a++)
+		for (int b = 0; b < a; b++) {
+			vector3 d;
+			subtractvectors(&d, &particle[cdquad[q].particlenum[a]].position,
+				&particle[cdquad[q].particlenum[b]].position);
+			span = fmaxf(span, vectorlength(&d));
+		}
+	return span;
+}
+
+TEST(Phases, DeckQuadsFollowTheirLeafWhenPlainLinksHoldThem)
+{
+	setupvehicleworld();
+	builddrawbridge(1);
+	// A bridge file may hold a plain link along a deck piece's diagonal,
+	// here before the deck links: the build then makes no quad bond there.
+	int f4 = pointat(GAPLEFT + 40.0f, GROUNDY, FRONTZ);
+	int b3 = pointat(GAPLEFT + 30.0f, GROUNDY, BACKZ);
+	ASSERT_EQ(point[b3].type, POINTDRAWBRIDGE);
+	for (int l = numoflinks; l > 0; l--)
+		beam[l] = beam[l - 1];
+	beam[0] = {3, 0, f4, b3, 0};
+	numoflinks++;
+	int up = addphase(PHASEDRAWBRIDGEUP);
+	int down = addphase(PHASEDRAWBRIDGEDOWN);
+	resetsim();
+	phasenum = 1;
+	ASSERT_TRUE(runphase(up, 1000));
+	// Every deck piece is 10 by 10 and stays on one leaf.
+	for (int q = 0; q < numofcdquads; q++)
+		EXPECT_LT(quadspan(q), 15.0f) << "quad " << q << " spans the opening";
+	ASSERT_TRUE(runphase(down, 3000));
+	for (int q = 0; q < numofcdquads; q++)
+		EXPECT_EQ(cdquad[q].active, 1);
+
+	// Halves met the other way round: the vanishing half was a corner of a
+	// quad held there only by a plain link.
+	setupvehicleworld();
+	resetsim();
+	vector3 at[5] = {{90, 120, 160}, {100, 120, 160}, {110, 120, 160}, {110, 120, 150},
+		{100, 120, 150}};
+	int left = createparticle(PARTICLE_JOINT, &at[0], nullptr, -1, NEVERDIES, 1.0f);
+	int i = createparticle(PARTICLE_HALFJOINT, &at[1], nullptr, -1, NEVERDIES, 1.0f);
+	int j = createparticle(PARTICLE_HALFJOINT, &at[1], nullptr, -1, NEVERDIES, 1.0f);
+	int c[3];
+	for (int k = 0; k < 3; k++)
+		c[k] = createparticle(PARTICLE_JOINT, &at[2 + k], nullptr, -1, NEVERDIES, 1.0f);
+	createbond(left, i, 3, -1);
+	createbond(j, c[0], 3, -1);
+	createbond(c[0], c[1], 3, -1);
+	createbond(c[1], c[2], 3, -1);
+	createbond(c[2], j, 3, -1);
+	ASSERT_EQ(createcdquad(j, c[2], c[1], c[0]), 0);
+	lowerdrawbridges(0);
+	EXPECT_EQ(countparticles(PARTICLE_HALFJOINT), 0);
+	EXPECT_EQ(cdquad[0].particlenum[0], i);
+	ASSERT_TRUE(step());
+	EXPECT_EQ(cdquad[0].active, 1) << "the quad went with the vanished half";
 }
 
 TEST(Phases, OneSidedDrawbridgeJointIsNotSplit)

@@ -47,6 +47,38 @@ static int splitend(int b, int i)
 	return 0;
 }
 
+static int bonded(int a, int b)
+{
+	for (int i = 0; i < numofbonds; i++)
+		if ((bond[i].particle1 == a && bond[i].particle2 == b) ||
+			(bond[i].particle1 == b && bond[i].particle2 == a))
+			return 1;
+	return 0;
+}
+
+// How many of quad q's corners other than corner k particle p is bonded to.
+static int bondstoquad(int p, int q, int k)
+{
+	int count = 0;
+	for (int c = 0; c < 4; c++)
+		if (c != k && bonded(p, cdquad[q].particlenum[c]))
+			count++;
+	return count;
+}
+
+// A quad's corner goes with the half through the half's bonds that hold the
+// quad. Where the build found such a bond already made as a plain link (it
+// then carries no quad), the corner would stay on the joint and the deck
+// stretch across the opening: it goes with the half too when the half holds
+// more of the quad's other corners than the joint does.
+static void quadsfollowhalf(int i, int half)
+{
+	for (int q = 0; q < numofcdquads; q++)
+		for (int k = 0; k < 4; k++)
+			if (cdquad[q].particlenum[k] == i && bondstoquad(half, q, k) > bondstoquad(i, q, k))
+				cdquad[q].particlenum[k] = half;
+}
+
 // Splits drawbridge joint i; returns 1 when it split. A joint with all its
 // bonds on one side stays whole: a lone half could never close again.
 static int splitjoint(int i)
@@ -73,6 +105,7 @@ static int splitjoint(int i)
 		if (end)
 			movebondend(b, end, i, half);
 	}
+	quadsfollowhalf(i, half);
 	return 1;
 }
 
@@ -136,15 +169,6 @@ int raisedrawbridges(int firststep)
 	return done;
 }
 
-static int bonded(int a, int b)
-{
-	for (int i = 0; i < numofbonds; i++)
-		if ((bond[i].particle1 == a && bond[i].particle2 == b) ||
-			(bond[i].particle1 == b && bond[i].particle2 == a))
-			return 1;
-	return 0;
-}
-
 // Joins half j into half i. A bond between them, or one that would double
 // a bond i already has, goes instead of moving.
 static void mergehalves(int i, int j)
@@ -167,6 +191,10 @@ static void mergehalves(int i, int j)
 		}
 		movebondend(b, end, j, i);
 	}
+	// j is left without bonds and goes in the next step; a quad still on it
+	// (one held only by plain links there) would go with it.
+	for (int q = 0; q < numofcdquads; q++)
+		movequadcorners(q, j, i);
 }
 
 // Pulls pairs of halves together and merges those that meet; returns 1 when
