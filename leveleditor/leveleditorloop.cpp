@@ -340,8 +340,9 @@ static void chooseobject()
 {
 	leveleditor.menudone = 0;
 	addobjectmenu();
-	if (leveleditor.newobjecttype != -1)
-		clickdoes = CLICKPLACEVEHICLE;
+	// Backing out also drops a vehicle chosen earlier and not yet placed:
+	// its type is gone from newobjecttype.
+	clickdoes = leveleditor.newobjecttype != -1 ? CLICKPLACEVEHICLE : CLICKSELECT;
 }
 
 static void opensubscreen()

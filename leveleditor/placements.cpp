@@ -5,6 +5,7 @@
 #include "leveleditor/leveleditor.h"
 #include "world/level.h"
 #include "world/model.h"
+#include "world/objectphysics.h"
 
 void cutlistname(char *name)
 {
@@ -27,7 +28,8 @@ static int validprop(int i)
 int addplacement(int type, const vector3 *position)
 {
 	int i = level.numoflevelobjects;
-	if (i < 0 || i >= MAXLEVELOBJECTS)
+	// A type without physics would also make the saved level unloadable.
+	if (i < 0 || i >= MAXLEVELOBJECTS || type < 0 || type >= MAXOBJECTTYPES)
 		return -1;
 	levelobjectstruct *lo = &level.levelobject[i];
 	memset(lo, 0, sizeof *lo);

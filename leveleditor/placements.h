@@ -11,7 +11,8 @@ constexpr int SHOWNNAMELENGTH = 24;
 void cutlistname(char *name);
 
 // A new placement of the type at position, facing along the axes, without
-// cars, phases or waypoints. Returns its index, -1 when the level is full.
+// cars, phases or waypoints. Returns its index, -1 when the level is full
+// or the type is none (-1) or beyond the vehicle types.
 int addplacement(int type, const vector3 *position);
 // Removes placement i, closing the gap; the selection follows its placement
 // or is cleared with it. Returns 1 when one was removed.

@@ -16,6 +16,7 @@
 #include "world/landscape.h"
 #include "world/level.h"
 #include "world/model.h"
+#include "world/objectphysics.h"
 
 namespace {
 
@@ -187,6 +188,10 @@ TEST(Placements, CapacitiesAndSelectionsFollowDeletions)
 {
 	memset(&level, 0, sizeof level);
 	vector3 p = {100.0f, 5.0f, 200.0f};
+	// No type (a picker backed out of) and types without physics.
+	EXPECT_EQ(addplacement(-1, &p), -1);
+	EXPECT_EQ(addplacement(MAXOBJECTTYPES, &p), -1);
+	EXPECT_EQ(level.numoflevelobjects, 0);
 	for (int i = 0; i < MAXLEVELOBJECTS; i++)
 		ASSERT_EQ(addplacement(i, &p), i);
 	EXPECT_EQ(addplacement(99, &p), -1);

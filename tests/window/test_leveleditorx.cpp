@@ -102,6 +102,7 @@ TEST_F(LevelEditorX, BrushPlacementAndSaveAs)
 		"k F2; k 0; c 40 70;"                    // pick "Steam Engine"
 		"c 330 320;"                             // place it
 		"xdotool mousemove --window $W 300 330; sleep 0.3; k y;"  // a waypoint
+		"k 0; c 40 70; k 0; k Escape; c 330 320;"  // picked, then backed out: no placement
 		"k F9; k f; k e; k d; k i; k t; k e; k d; k Return; k s;"  // save as "edited"
 		"k Escape";
 	script(steps);
@@ -119,7 +120,7 @@ TEST_F(LevelEditorX, BrushPlacementAndSaveAs)
 	EXPECT_GT(set, 0) << "the set brush changed nothing";
 	EXPECT_EQ(other, 0);
 
-	ASSERT_EQ(level.numoflevelobjects, placements + 1);
+	ASSERT_EQ(level.numoflevelobjects, placements + 1) << "a click placed a vehicle after backing out";
 	const levelobjectstruct *lo = &level.levelobject[placements];
 	EXPECT_EQ(lo->type, 0);  // "Steam Engine"
 	EXPECT_EQ(lo->numofwaypoints, 1);
