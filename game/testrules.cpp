@@ -6,6 +6,7 @@
 #include "world/simulation.h"
 #include "world/vehicle.h"
 
+#include <cmath>
 #include <cstring>
 
 int listfollowvehicles(int list[MAXFOLLOWKEYS])
@@ -41,14 +42,23 @@ void setloddistances(float distances[4], int detaillevel)
 	distances[3] = d + distances[2];
 }
 
+// A level file may hold any bits here. A speed that is no number, or one
+// far beyond any wind or river, would make the drag turn the whole bridge
+// into NaN (and the preview's whole-number display undefined): the level
+// counts as calm instead.
+static float levelspeed(float speed)
+{
+	return fabsf(speed) <= MAXLEVELSPEED ? speed : 0.0f;
+}
+
 float levelwindspeed()
 {
-	return level.phase[WINDPHASE].data[WINDSPEEDWORD];
+	return levelspeed(level.phase[WINDPHASE].data[WINDSPEEDWORD]);
 }
 
 float levelcurrentspeed()
 {
-	return level.phase[WINDPHASE].data[CURRENTSPEEDWORD];
+	return levelspeed(level.phase[WINDPHASE].data[CURRENTSPEEDWORD]);
 }
 
 void clockparts(int time, int *minutes, int *seconds)

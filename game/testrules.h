@@ -15,7 +15,9 @@ const char *resultlabel();
 // The four distance steps of the landscape from a detail level 0, 1 or 2;
 // any other level leaves them as they were.
 void setloddistances(float distances[4], int detaillevel);
-// The level's wind and current speeds, kept in its last phase slot.
+// The level's wind and current speeds, kept in its last phase slot; 0 for
+// a stored value that is no number or beyond MAXLEVELSPEED either way.
+constexpr float MAXLEVELSPEED = 1000.0f;
 float levelwindspeed();
 float levelcurrentspeed();
 // Minutes and seconds of simulated milliseconds as the clock shows them.

@@ -16,6 +16,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <limits>
 #include <string>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -169,6 +170,24 @@ TEST(TestRules, DetailDistancesAndClock)
 	clockparts(3600000 + 1000, &minutes, &seconds);
 	EXPECT_EQ(minutes, 0);
 	EXPECT_EQ(seconds, 1);
+}
+
+TEST(TestRules, WindAndCurrentThatAreNoSpeedCountAsCalm)
+{
+	float *wind = &level.phase[WINDPHASE].data[WINDSPEEDWORD];
+	float *current = &level.phase[WINDPHASE].data[CURRENTSPEEDWORD];
+	*wind = -12.5f;
+	*current = MAXLEVELSPEED;
+	EXPECT_EQ(levelwindspeed(), -12.5f);
+	EXPECT_EQ(levelcurrentspeed(), MAXLEVELSPEED);
+	*wind = std::numeric_limits<float>::quiet_NaN();
+	*current = -std::numeric_limits<float>::infinity();
+	EXPECT_EQ(levelwindspeed(), 0.0f);
+	EXPECT_EQ(levelcurrentspeed(), 0.0f);
+	*wind = 1e30f;
+	EXPECT_EQ(levelwindspeed(), 0.0f);
+	*wind = 0.0f;
+	*current = 0.0f;
 }
 
 TEST(PreviewCamera, OrbitsAboveTheLevelFarEnoughOut)
