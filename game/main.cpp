@@ -51,7 +51,10 @@ int main(int argc, char **argv)
 	windowinfo.height = config.screenheight;
 	windowinfo.bitsperpixel = config.bitsperpixel;
 	windowinfo.fullscreen = config.fullscreen;
-	windowinfo.glenabled = config.glenabled;
+	// An old binary settings file can switch the window off. Without it
+	// nobody could see or close the game, and a game that is killed never
+	// writes the settings that would end this: it always opens its window.
+	windowinfo.glenabled = 1;
 	windowinfo.active = 1;
 	sim.showbrokenbonds = 1;
 

@@ -34,4 +34,20 @@ window_wait_exit 60
 grep -q "^bitsperpixel=16" "$settings/hwconfig.txt" || fail "bitsperpixel not written back"
 grep -q "^screenwidth=640" "$settings/hwconfig.txt" || fail "screenwidth not written back"
 grep -q "^sound=0" "$settings/hwconfig.txt" || fail "sound not written back"
+
+# Third run: only an old binary settings file (version 1: 640 x 480 x 32,
+# windowed, OpenGL switched off, no sound, no joystick). The window opens
+# all the same, and the text file takes the old file's place.
+rm "$settings/hwconfig.txt"
+printf '\001\000\000\000\200\002\000\000\340\001\000\000\040\000\000\000' \
+	>"$settings/hwconfig.cfg"
+printf '\000\000\000\000\000\000\000\000\000\000\000\000\000\000\000\000' \
+	>>"$settings/hwconfig.cfg"
+window_start "$game"
+size=$("$tvwindow" wait Trusvane 60) || fail "no game window with the old settings file"
+[ "$size" = "640 480" ] || fail "window is $size, not 640 480"
+"$tvwindow" close Trusvane || fail "could not close the window"
+window_wait_exit 60
+[ "$status" -eq 0 ] || fail "exit status $status on the third run"
+grep -q "^screenwidth=640" "$settings/hwconfig.txt" || fail "hwconfig.txt not written"
 echo "ok"
