@@ -142,19 +142,42 @@ static int clipboard_filter(const SDL_Event *event)
 	return 1;
 }
 
+// Events the clipboard takes from SDL's queue, put back afterwards for the
+// program's own pump. Window-manager events are not kept (their X event
+// lives only while SDL delivers it), nor pointer motion, which the program
+// reads as state; a close of the window is kept even when the rest is full.
+constexpr int MAXHELDEVENTS = 128;
+static SDL_Event heldevent[MAXHELDEVENTS];
+static int numofheldevents;
+
+static void holdevent(const SDL_Event *event)
+{
+	if (event->type == SDL_SYSWMEVENT || event->type == SDL_MOUSEMOTION)
+		return;
+	if (numofheldevents < MAXHELDEVENTS)
+		heldevent[numofheldevents++] = *event;
+	else if (event->type == SDL_QUIT)
+		heldevent[MAXHELDEVENTS - 1] = *event;
+}
+
+static void putbackevents()
+{
+	for (int n = 0; n < numofheldevents; n++)
+		SDL_PushEvent(&heldevent[n]);
+	numofheldevents = 0;
+}
+
 // Setting an event state or filter makes SDL 1.2 throw away every pending
 // event, and a close of the window can be among them when the clipboard
-// starts just after the window opened: they are held and put back.
+// starts just after the window opened.
 static void setfilterkeepingevents()
 {
-	SDL_Event held[128];
-	int count = 0;
-	while (count < 128 && SDL_PollEvent(&held[count]))
-		count++;
+	SDL_Event event;
+	while (SDL_PollEvent(&event))
+		holdevent(&event);
 	SDL_EventState(SDL_SYSWMEVENT, SDL_ENABLE);
 	SDL_SetEventFilter(clipboard_filter);
-	for (int n = 0; n < count; n++)
-		SDL_PushEvent(&held[n]);
+	putbackevents();
 }
 
 int SDLScrap_Init()
@@ -210,25 +233,20 @@ void SDLScrap_CopyToClipboard(int type, int length, const char *source)
 	}
 }
 
-// Waits for the owner's answer to our request; every other event taken
-// meanwhile is dropped, except a close of the window, which is put back
-// for the program's own pump. 0 when the owner did not answer in time.
+// Waits for the owner's answer to our request; the events taken meanwhile
+// (keys, focus, a close of the window) are put back for the program's own
+// pump. 0 when the owner did not answer in time.
 static int waitforselection()
 {
-	int closed = 0;
 	Uint32 start = SDL_GetTicks();
 	while (!selectionanswered && SDL_GetTicks() - start < PASTETIMEOUT) {
 		SDL_Event event;
-		if (!SDL_PollEvent(&event))
+		if (SDL_PollEvent(&event))
+			holdevent(&event);
+		else
 			SDL_Delay(1);
-		else if (event.type == SDL_QUIT)
-			closed = 1;
 	}
-	if (closed) {
-		SDL_Event quit;
-		quit.type = SDL_QUIT;
-		SDL_PushEvent(&quit);
-	}
+	putbackevents();
 	return selectionanswered;
 }
 

@@ -224,31 +224,41 @@ static void sendclose()
 	XSync(display, False);
 }
 
-static int quitarrives()
+// Pumps for up to two seconds; 1 when a close of the window arrives.
+// Counts the user events met on the way.
+static int quitarrives(int *userevents)
 {
 	for (int n = 0; n < 200; n++) {
 		SDL_Event event;
-		while (SDL_PollEvent(&event))
+		while (SDL_PollEvent(&event)) {
+			*userevents += event.type == SDL_USEREVENT;
 			if (event.type == SDL_QUIT)
 				return 1;
+		}
 		SDL_Delay(10);
 	}
 	return 0;
 }
 
 // The game opens the clipboard after its window: a close made in between
-// must still reach the game's pump, and so must one made during a paste.
-TEST_F(Clipboard, AWindowCloseIsNeverSwallowed)
+// must still reach the game's pump, and so must the events (here a close
+// and an event of the program's own) taken while a paste waits.
+TEST_F(Clipboard, NoEventIsSwallowed)
 {
+	int userevents = 0;
 	sendclose();
 	ASSERT_EQ(SDLScrap_Init(), 0);
-	EXPECT_TRUE(quitarrives());
+	EXPECT_TRUE(quitarrives(&userevents));
 
 	pid_t owner = startowner(nullptr);
+	SDL_Event user = {};
+	user.type = SDL_USEREVENT;
+	SDL_PushEvent(&user);
 	sendclose();
 	EXPECT_EQ(paste(), "");
 	stopowner(owner);
-	EXPECT_TRUE(quitarrives());
+	EXPECT_TRUE(quitarrives(&userevents));
+	EXPECT_EQ(userevents, 1);
 }
 
 TEST_F(Clipboard, OurCopyIsServedToOthersFromTheCutBuffer)
