@@ -118,7 +118,7 @@ void propnamemenu()
 		createpageitems(first, n, 288);
 		for (int r = 0; r < PAGEROWS; r++) {
 			if (first + r < n)
-				screenitem(filelist[first + r], 4, 64 + 12 * r, 12, 0);
+				listrowitem(filelist[first + r], 4, 64 + 12 * r);
 			else
 				createmenuitemempty();
 		}

@@ -10,7 +10,7 @@
 void cutlistname(char *name)
 {
 	int n = 0;
-	while (n < SHOWNNAMELENGTH && name[n] && name[n] != '.')
+	while (n < NAMESIZE - 1 && name[n] && name[n] != '.')
 		n++;
 	name[n] = 0;
 }

@@ -5,9 +5,9 @@
 
 #include "platform/vector.h"
 
-// Longest name a picker or the file browser shows; a listed name is cut at
-// its first "." within this many characters.
-constexpr int SHOWNNAMELENGTH = 24;
+// A listed file name without its extension: cut at its first ".". The whole
+// rest is kept, since Load, Save and Delete act on it (a name cut shorter
+// would name another file); the lists show only its start.
 void cutlistname(char *name);
 
 // A new placement of the type at position, facing along the axes, without

@@ -18,15 +18,17 @@ static void pageitems(const browsercolumn *c, int x)
 }
 
 // Rows past the end of the list are empty items, so the row items keep
-// their numbers.
-static void rowitems(const browsercolumn *c, char list[][NAMESIZE], int x)
+// their numbers. File names are shown cut to the column; folder names whole.
+static void rowitems(const browsercolumn *c, char list[][NAMESIZE], int x, int files)
 {
 	for (int r = 0; r < BROWSERROWS; r++) {
 		int entry = c->first + r;
-		if (entry < c->count)
-			screenitem(list[entry], x, 64 + 12 * r, 12, 0);
-		else
+		if (entry >= c->count)
 			createmenuitemempty();
+		else if (files)
+			listrowitem(list[entry], x, 64 + 12 * r);
+		else
+			screenitem(list[entry], x, 64 + 12 * r, 12, 0);
 	}
 }
 
@@ -41,8 +43,8 @@ void createbrowseritems(int load, char *name, const browsercolumn *folders,
 	pageitems(folders, 288);
 	pageitems(files, 608);
 	screenitem("Delete", 636 | ALIGNRIGHT, 460, 16, 0);
-	rowitems(folders, dirlist, 4);
-	rowitems(files, filelist, 320);
+	rowitems(folders, dirlist, 4, 0);
+	rowitems(files, filelist, 320, 1);
 }
 
 static void pagecolumn(int item, browsercolumn *c, int step)

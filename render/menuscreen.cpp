@@ -4,6 +4,7 @@
 #include <SDL/SDL.h>
 
 #include "platform/config.h"
+#include "platform/files.h"
 #include "platform/input.h"
 #include "platform/menu.h"
 #include "platform/text.h"
@@ -14,6 +15,13 @@ void screenitem(const char *label, int x, int y, int size, int key)
 	createmenuitem(label, x, y, size, config.textcolor[0], config.textcolor[1],
 		config.textcolor[2], 1.0f);
 	setmenuitem(MENUSET_KEY, key);
+}
+
+void listrowitem(const char *name, int x, int y)
+{
+	char shown[LISTNAMELENGTH + 1];
+	copystring(shown, name, sizeof shown);
+	screenitem(shown, x, y, 12, 0);
 }
 
 void whiteitem(const char *label, int x, int y, int size, int key)

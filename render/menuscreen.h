@@ -4,6 +4,10 @@
 
 // A menu item in the settings' text colour with a hotkey (0 none).
 void screenitem(const char *label, int x, int y, int size, int key);
+// A row of a file list: the name shown to at most LISTNAMELENGTH
+// characters, the width of a list column.
+constexpr int LISTNAMELENGTH = 24;
+void listrowitem(const char *name, int x, int y);
 // A menu item in white.
 void whiteitem(const char *label, int x, int y, int size, int key);
 // 1 while the screen's item 0 has not fired and the window stays open.

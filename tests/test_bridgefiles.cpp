@@ -139,7 +139,7 @@ TEST_F(BridgeBrowser, WithoutAPackFolderTheProfileFolderItselfIsUsed)
 	EXPECT_STREQ(leveldirname, "");
 }
 
-TEST_F(BridgeBrowser, ListsHoldEveryBridgeWithLongNamesCut)
+TEST_F(BridgeBrowser, ListsHoldEveryBridgeWithLongNamesWhole)
 {
 	copystring(leveldirname, "demo", NAMESIZE);
 	openbridgefolder(1);
@@ -151,7 +151,7 @@ TEST_F(BridgeBrowser, ListsHoldEveryBridgeWithLongNamesCut)
 	EXPECT_EQ(listbridgefiles(), 24);
 	ASSERT_TRUE(save("abcdefghijklmnopqrstuvwxyz"));
 	EXPECT_EQ(listbridgefiles(), 25);
-	EXPECT_STREQ(filelist[0], "abcdefghijklmnopqrstuvwx");  // shown cut to 24
+	EXPECT_STREQ(filelist[0], "abcdefghijklmnopqrstuvwxyz");  // whole: Load and Delete use it
 	EXPECT_STREQ(filelist[1], "bridge00");
 	EXPECT_STREQ(filelist[24], "bridge23");
 }

@@ -289,9 +289,13 @@ TEST(Placements, ListedNamesAreCutAtTheirFirstDotWithinTwentyFourCharacters)
 	copystring(name, "bridge.tvl", sizeof name);
 	cutlistname(name);
 	EXPECT_STREQ(name, "bridge");
+	// Cut shorter, the name would name another file for Load and Delete.
 	copystring(name, "abcdefghijklmnopqrstuvwxyz.tvo", sizeof name);
 	cutlistname(name);
-	EXPECT_STREQ(name, "abcdefghijklmnopqrstuvwx");
+	EXPECT_STREQ(name, "abcdefghijklmnopqrstuvwxyz");
+	copystring(name, "abcdefghijklmnopqrstuvwxyz12345", sizeof name);
+	cutlistname(name);
+	EXPECT_STREQ(name, "abcdefghijklmnopqrstuvwxyz12345");
 	copystring(name, "a.b.c", sizeof name);
 	cutlistname(name);
 	EXPECT_STREQ(name, "a");
@@ -378,7 +382,10 @@ TEST_F(LevelBrowser, SavesListsLoadsAndDeletesInsideTheOpenFolder)
 	EXPECT_NE(stat("files/demo/.tvl", &info), 0);
 	EXPECT_EQ(listlevelfiles(), 2);
 	EXPECT_STREQ(filelist[1], "first");
-	EXPECT_STREQ(filelist[0], "abcdefghijklmnopqrstuvwx");  // shown cut to 24
+	// Whole, not cut to the 24 characters shown: Load and Delete use it.
+	EXPECT_STREQ(filelist[0], "abcdefghijklmnopqrstuvwxyz");
+	copystring(levelfilename, filelist[0], NAMESIZE);
+	EXPECT_TRUE(loadlevelfile());
 
 	level.budget = 0;
 	copystring(levelfilename, "first", NAMESIZE);
