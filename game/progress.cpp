@@ -6,6 +6,7 @@
 #include "world/mappack.h"
 #include "world/worldfile.h"
 
+#include <cstdio>
 #include <sys/stat.h>
 
 char leveldirname[NAMESIZE];
@@ -29,9 +30,23 @@ int enterprofilefolder()
 		enterfolder(profilename);
 }
 
+// Set when the profile holds a pack file of the open pack that could not be
+// read: cut short, damaged, or written by another version of the game.
+static int unreadablepack;
+
+static int packfileexists()
+{
+	char filename[PATHSIZE];
+	struct stat s;
+	return buildfilename(filename, sizeof filename, mappackname, ".tvm") &&
+		stat(filename, &s) == 0;
+}
+
 int openmappack()
 {
-	int loaded = enterprofilefolder() && loadmappack();
+	int inprofile = enterprofilefolder();
+	int loaded = inprofile && loadmappack();
+	unreadablepack = inprofile && !loaded && packfileexists();
 	cd_cwd();
 	if (!loaded) {
 		loaded = enterfolder("files") && loadmappack();
@@ -40,11 +55,28 @@ int openmappack()
 	return loaded;
 }
 
+// The fresh pack is played in place of an unreadable one, but the player's
+// progress in it may still be worth something (a newer game could read
+// it): it is kept as "<pack>.tvm.old" instead of being written over.
+static int keepunreadablepack()
+{
+	if (!unreadablepack)
+		return 1;
+	char filename[PATHSIZE], oldname[PATHSIZE];
+	if (!buildfilename(filename, sizeof filename, mappackname, ".tvm") ||
+		!buildfilename(oldname, sizeof oldname, mappackname, ".tvm.old"))
+		return 0;
+	if (rename(filename, oldname) != 0)
+		return 0;
+	unreadablepack = 0;
+	return 1;
+}
+
 int saveprofilemappack()
 {
 	// Only into the profile: where a folder change failed, the pack would
 	// otherwise land in the home folder or the game data.
-	int saved = enterprofilefolder() && savemappack();
+	int saved = enterprofilefolder() && keepunreadablepack() && savemappack();
 	cd_cwd();
 	return saved;
 }

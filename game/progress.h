@@ -19,7 +19,8 @@ int enterprofilefolder();
 // pack was loaded.
 int openmappack();
 // Writes the open pack with its done flags into the profile folder, and
-// nowhere else; 1 on success. Back in the start folder.
+// nowhere else; 1 on success. A pack file there that openmappack could not
+// read is first kept as "<pack>.tvm.old". Back in the start folder.
 int saveprofilemappack();
 // 1 when the map pack menu lets the player choose level i: the first
 // level, a done level and the one after a done level are open; with

@@ -20,7 +20,9 @@ int ticksteps(int *stepcount, int pause, int singlestep, int fast, int slow)
 	int offers = fast ? 4 : 1;
 	int steps = 0;
 	for (int n = 0; n < offers; n++) {
-		(*stepcount)++;
+		// Only the count's remainder by four matters; kept within 1 to 4 it
+		// cannot overflow however long a test is left running.
+		*stepcount = *stepcount % 4 + 1;
 		if (!slow || *stepcount % 4 == 0)
 			steps++;
 	}

@@ -15,5 +15,6 @@ int tickdue(unsigned *lasttick, unsigned now, int taken, int active);
 
 // Steps of one tick: none while paused or while the single-step key is
 // held (it steps once a frame instead); else one offer, four with fast,
-// each counted in *stepcount, and with slow only every fourth offer runs.
+// each counted in *stepcount (which keeps only the count's place among
+// four, 1 to 4), and with slow only every fourth offer runs.
 int ticksteps(int *stepcount, int pause, int singlestep, int fast, int slow);

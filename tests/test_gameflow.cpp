@@ -84,6 +84,13 @@ TEST(Ticks, FastAndSlowSteps)
 	int stepcount = 0;
 	for (int n = 0; n < 8; n++)
 		EXPECT_EQ(ticksteps(&stepcount, 0, 0, 1, 1), 1);
+
+	// A test left running for months: slow keeps its rhythm and the count
+	// does not overflow.
+	stepcount = std::numeric_limits<int>::max() - 1;
+	static const int slowsteps[6] = { 0, 1, 0, 0, 0, 1 };
+	for (int n = 0; n < 6; n++)
+		EXPECT_EQ(ticksteps(&stepcount, 0, 0, 0, 1), slowsteps[n]) << n;
 }
 
 TEST(Ticks, PauseAndSingleStepTakeNoOffers)
@@ -300,6 +307,64 @@ TEST_F(Profiles, ProgressIsPerProfile)
 	makeprofilefolder();
 	ASSERT_EQ(openmappack(), 1);
 	EXPECT_EQ(mappack.completed[0], 0);
+}
+
+static std::string filebytes(const std::string &path)
+{
+	std::string bytes;
+	FILE *f = fopen(path.c_str(), "rb");
+	if (!f)
+		return bytes;
+	for (int c; (c = fgetc(f)) != EOF;)
+		bytes += static_cast<char>(c);
+	fclose(f);
+	return bytes;
+}
+
+static void writebytes(const std::string &path, const std::string &bytes)
+{
+	FILE *f = fopen(path.c_str(), "wb");
+	ASSERT_NE(f, nullptr);
+	fwrite(bytes.data(), 1, bytes.size(), f);
+	fclose(f);
+}
+
+// A profile's pack that cannot be read (cut short, or from another version
+// of the game) is played from the fresh pack, but the player's old file is
+// kept, not written over.
+TEST_F(Profiles, UnreadableProgressIsKeptAside)
+{
+	makeprofilefolder();
+	ASSERT_EQ(openmappack(), 1);
+	mappack.completed[0] = 1;
+	ASSERT_EQ(saveprofilemappack(), 1);
+	const std::string good = filebytes(profilepath("demo.tvm"));
+	ASSERT_GT(good.size(), 8u);
+
+	std::string other = good;
+	other[0] = 2;  // the version word
+	for (const std::string &damaged : { good.substr(0, good.size() / 2), other }) {
+		remove(profilepath("demo.tvm.old").c_str());
+		writebytes(profilepath("demo.tvm"), damaged);
+		mappack.completed[0] = 0;
+		ASSERT_EQ(openmappack(), 1);  // the fresh pack
+		EXPECT_EQ(mappack.completed[0], 0);
+		mappack.completed[1] = 1;
+		ASSERT_EQ(saveprofilemappack(), 1);
+		EXPECT_EQ(filebytes(profilepath("demo.tvm.old")), damaged);
+		mappack.completed[1] = 0;
+		ASSERT_EQ(openmappack(), 1);
+		EXPECT_EQ(mappack.completed[1], 1);
+	}
+
+	// A readable or a missing pack leaves nothing aside.
+	remove(profilepath("demo.tvm.old").c_str());
+	ASSERT_EQ(saveprofilemappack(), 1);
+	remove(profilepath("demo.tvm").c_str());
+	ASSERT_EQ(openmappack(), 1);
+	ASSERT_EQ(saveprofilemappack(), 1);
+	EXPECT_FALSE(exists(profilepath("demo.tvm.old")));
+	EXPECT_TRUE(startfolder());
 }
 
 TEST_F(Profiles, NoSaveOutsideTheProfile)
