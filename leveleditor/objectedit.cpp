@@ -139,6 +139,7 @@ int saveobjecteditor()
 	if (!objectnumallowed(type))
 		return 0;
 	objectphysics[type] = *scratch();
+	updateobjectsize(type);
 	return saveobjectphysics(type);
 }
 

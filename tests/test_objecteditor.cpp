@@ -208,6 +208,20 @@ TEST_F(ObjectFiles, SaveAndLoadRoundTripAndRefuseOtherTypes)
 	EXPECT_TRUE(saveobjecteditor());
 }
 
+// Vehicles are lifted by their type's clearance when they are shown and
+// created; Save must bring it up to the box it wrote, not wait for a Load.
+TEST_F(ObjectFiles, SaveRefreshesTheClearance)
+{
+	objecteditor.objectnum = 17;
+	scratch().bodypoint[2].y = -3.0f;
+	ASSERT_TRUE(saveobjecteditor());
+	EXPECT_FLOAT_EQ(objectsize[17].clearance, 3.0f);
+	for (vector3 &corner : scratch().bodypoint)
+		corner.y = std::fmax(corner.y, 0.5f);
+	ASSERT_TRUE(saveobjecteditor());
+	EXPECT_FLOAT_EQ(objectsize[17].clearance, 0.0f);
+}
+
 // A Load that finds no file, or a damaged one, must not replace the box
 // being edited with zeros or with a stale entry.
 TEST_F(ObjectFiles, AFailedLoadKeepsTheEditedBox)

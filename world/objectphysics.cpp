@@ -46,6 +46,12 @@ static float bodyclearance(const objectphysicsstruct *p)
 	return clearance;
 }
 
+void updateobjectsize(int type)
+{
+	if (type >= 0 && type < MAXOBJECTTYPES)
+		objectsize[type].clearance = bodyclearance(&objectphysics[type]);
+}
+
 static int loadobjectphysicsfile(int type)
 {
 	char filename[16];
@@ -60,7 +66,7 @@ static int loadobjectphysicsfile(int type)
 	if (!ok)
 		return 0;
 	objectphysics[type] = stage;
-	objectsize[type].clearance = bodyclearance(&stage);
+	updateobjectsize(type);
 	return 1;
 }
 

@@ -36,6 +36,9 @@ void objectphysicsfilename(char out[16], int type);
 // Reads the file of the type from "object" into its entry and recomputes its
 // clearance. Returns 1 on success; otherwise both entries are unchanged.
 int loadobjectphysics(int type);
+// Recomputes the type's clearance from its entry; whoever changes an entry
+// other than by loading it calls this, or the type is lifted by its old body.
+void updateobjectsize(int type);
 // Writes the type's entry to its file in "object". Returns 1 on success; on
 // failure an existing file is left as it was.
 int saveobjectphysics(int type);
