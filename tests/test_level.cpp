@@ -208,6 +208,57 @@ TEST_F(LevelFile, DamagedFilesAreRefusedAndChangeNothing)
 	}
 }
 
+// Positions, axes and heights that are no number or endless would reach the
+// simulation and float-to-int conversions; in slots the level does not use
+// they are kept as stored, like any other word there.
+TEST_F(LevelFile, NonFiniteFloatsInUseAreRefused)
+{
+	filldistinctlevel(9, 7, 4, 3);
+	ASSERT_TRUE(savelevel("good", 1));
+	const std::string good = readfile("good.tvb");
+	filldistinctlevel(5, 5, 2, 1);
+	saveworldstate(&savedworld);
+
+	const int32_t nan = 0x7fc00000, infinity = 0x7f800000, minusinfinity = (int32_t)0xff800000;
+	struct patch {
+		size_t offset;
+		const char *what;
+	};
+	const patch inuse[] = {
+		{16, "water level"},
+		{3040 + 264 + 4, "placement position"},
+		{3040 + 276 + 4 * 5, "placement orientation"},
+		{3040 + 700 + 316 + 3 * 12 + 8, "last waypoint"},
+		{47844 + 2 * 84 + 36, "prop position"},
+		{47844 + 48 + 32, "prop orientation"},
+		{91236 + 4 * 62, "last height of the landscape"},
+		{1139816 + 3 * 16 + 12, "point position"},
+	};
+	for (const patch &p : inuse) {
+		for (int32_t value : {nan, infinity, minusinfinity}) {
+			std::string bytes = good;
+			putword(&bytes, p.offset, value);
+			expectrefused(bytes, p.what);
+		}
+	}
+
+	const patch unused[] = {
+		{3040 + 700 + 316 + 4 * 12, "waypoint past the count"},
+		{3040 + 2 * 700 + 264, "placement past the count"},
+		{47844 + 3 * 84 + 36, "prop past the count"},
+		{91236 + 4 * 63, "height past the landscape"},
+		{860 + 31 * 68 + 4 + 4 * WINDSPEEDWORD, "wind"},
+	};
+	for (const patch &p : unused) {
+		std::string bytes = good;
+		putword(&bytes, p.offset, nan);
+		writefile("kept.tvb", bytes);
+		EXPECT_EQ(loadlevel("kept", 1), 1) << p.what;
+		ASSERT_TRUE(savelevel("kept", 1));
+		EXPECT_EQ(readfile("kept.tvb"), bytes) << p.what;
+	}
+}
+
 TEST_F(LevelFile, TextFieldsAreTerminatedWithinTheirSize)
 {
 	filldistinctlevel(4, 4, 2, 1);

@@ -1,5 +1,6 @@
 #include "world/level.h"
 
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 
@@ -111,12 +112,35 @@ static int inrange(int value, int low, int high)
 	return value >= low && value <= high;
 }
 
+// Positions, heights and axes that are no number or endless are no place:
+// they end up as NaN in the simulation and in float-to-int conversions.
+static int finitefloats(const float *values, int count)
+{
+	for (int i = 0; i < count; i++) {
+		if (!std::isfinite(values[i]))
+			return 0;
+	}
+	return 1;
+}
+
+static int finitevectors(const vector3 *values, int count)
+{
+	for (int i = 0; i < count; i++) {
+		if (!std::isfinite(values[i].x) || !std::isfinite(values[i].y) ||
+			!std::isfinite(values[i].z))
+			return 0;
+	}
+	return 1;
+}
+
 // Counts and indices that other code uses to index arrays; the slots past
 // each count are kept as they are but never used.
 static int validlevelrecord(const levelstruct *l)
 {
 	if (!inrange(l->landscapewidth, MINLANDSCAPESIZE, LANDSCAPESIZE) ||
 		!inrange(l->landscapedepth, MINLANDSCAPESIZE, LANDSCAPESIZE))
+		return 0;
+	if (!std::isfinite(l->waterlevel))
 		return 0;
 	if (!inrange(l->numofphases, 0, MAXPHASES) ||
 		!inrange(l->numoflevelobjects, 0, MAXLEVELOBJECTS) ||
@@ -127,13 +151,18 @@ static int validlevelrecord(const levelstruct *l)
 		if (!inrange(o->type, 0, 255) || !inrange(o->numofcars, 0, MAXCARS) ||
 			!inrange(o->numofwaypoints, 0, MAXWAYPOINTS))
 			return 0;
+		if (!finitevectors(&o->position, 1) || !finitevectors(o->orientation.v, 3) ||
+			!finitevectors(o->waypoint, o->numofwaypoints))
+			return 0;
 		for (int k = 0; k < o->numofcars; k++) {
 			if (!inrange(o->cartype[k], 0, 255))
 				return 0;
 		}
 	}
 	for (int i = 0; i < l->numofprops; i++) {
-		if (!inrange(l->prop[i].model, -1, MAXPROPMODELS - 1))
+		const propstruct *p = &l->prop[i];
+		if (!inrange(p->model, -1, MAXPROPMODELS - 1) || !finitevectors(&p->position, 1) ||
+			!finitevectors(p->orientation.v, 3))
 			return 0;
 	}
 	return 1;
@@ -147,7 +176,7 @@ static int readbridge()
 		pointstruct *p = &stagepoint[i];
 		if (!readints(&p->type, 1) || !readvectors(&p->position, 1))
 			return 0;
-		if (!inrange(p->type, POINTANCHOR, POINTCURVE))
+		if (!inrange(p->type, POINTANCHOR, POINTCURVE) || !finitevectors(&p->position, 1))
 			return 0;
 	}
 	if (!readints(&stagenumoflinks, 1) || !inrange(stagenumoflinks, 0, MAXLINKS))
@@ -170,7 +199,10 @@ static int readlevelfile()
 {
 	if (!readlevelrecord(&stagelevel) || !validlevelrecord(&stagelevel))
 		return 0;
-	if (!readfloats(stageheight, LANDSCAPEVERTICES))
+	// Only the heights of the level's own vertices are used; the rest of the
+	// array is kept as stored.
+	if (!readfloats(stageheight, LANDSCAPEVERTICES) ||
+		!finitefloats(stageheight, stagelevel.landscapewidth * stagelevel.landscapedepth))
 		return 0;
 	return readbridge() && atendoffile();
 }
