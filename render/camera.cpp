@@ -241,15 +241,18 @@ void getuserinput()
 		o->steer = 1.0f;
 }
 
+// Without a followed vehicle the view is the free camera's (slot 0), also
+// in the frame in which the vehicle went away after the tick had picked the
+// vehicle camera's record, whose target and axes nothing sets.
 void setupframe()
 {
 	if (sim.followobject >= numofobjects)
 		sim.followobject = -1;
-	const playerstruct *p = &player[playernum];
 	if (sim.followobject >= 0) {
 		const objectstruct *o = &object[sim.followobject];
-		framefromobject(&frame, p, &o->position, &o->orientation, sim.cameramode);
+		framefromobject(&frame, &player[playernum], &o->position, &o->orientation,
+			sim.cameramode);
 	} else {
-		framefromplayer(&frame, p);
+		framefromplayer(&frame, &player[0]);
 	}
 }

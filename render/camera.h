@@ -33,7 +33,8 @@ void moveobjectviewpoint();
 void getuserinput();
 
 // Frame building, once per frame after the ticks: from the followed vehicle
-// (sim.followobject) or else from player[playernum].
+// (sim.followobject) with player[playernum]'s angles, or else from the free
+// camera, player[0].
 void setupframe();
 // The two cases on their own, for callers and tests that have no simulation.
 void framefromplayer(framestruct *f, const playerstruct *p);

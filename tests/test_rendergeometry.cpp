@@ -17,6 +17,8 @@
 #include "render/camera.h"
 #include "render/landscapedraw.h"
 #include "render/shadow.h"
+#include "world/simulation.h"
+#include "world/vehicle.h"
 
 // All triangles of one sector in cell units, relative to its first corner.
 static std::vector<std::array<float, 6>> sectortriangles(int step, int mask)
@@ -325,6 +327,27 @@ TEST(Camera, FreeAndChaseFramesFromTheirRecords)
 	EXPECT_FLOAT_EQ(f.position.z, 28.0f);
 	framefromobject(&f, &p, &pos, &axes, 1);  // chase view: distance behind
 	EXPECT_FLOAT_EQ(f.position.z, 37.0f);
+}
+
+// A phase that ends deletes the followed vehicle after the tick chose the
+// vehicle camera's record, whose target and axes nothing ever set.
+TEST(Camera, AVehicleGoneFallsBackToTheFreeCameraInTheSameFrame)
+{
+	player[0] = {};
+	resetorientation(&player[0].axes);
+	player[0].target = {1280, 360, 1285};
+	player[0].distance = 80;
+	player[2] = {};
+	playernum = 2;
+	numofobjects = 0;
+	for (int index : {0, 5, -7}) {
+		sim.followobject = index;
+		setupframe();
+		EXPECT_EQ(sim.followobject, index < 0 ? index : -1);
+		EXPECT_FLOAT_EQ(frame.position.z, 1365.0f);
+		EXPECT_FLOAT_EQ(frame.axes.v[2].z, 1.0f);
+	}
+	playernum = 0;
 }
 
 TEST(EditorMeshes, BallsOfThirtyVerticesAtTheirRadii)
