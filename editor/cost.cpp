@@ -21,9 +21,15 @@ int calculatebridgecost(int count)
 			if (material >= 0 && material < MATERIALCOUNTS)
 				editor.materialcount[material]++;
 		}
+		// A material that costs nothing adds nothing, also when its link is
+		// so long that its length overflows: endless times 0 would make the
+		// sum, and so the whole bridge, no number.
+		float cost = linktype[b->type].cost;
+		if (cost == 0.0f)
+			continue;
 		vector3 d;
 		subtractvectors(&d, &point[b->point2].position, &point[b->point1].position);
-		float price = vectorlength(&d) * linktype[b->type].cost;
+		float price = vectorlength(&d) * cost;
 		sum += price;
 		if (b->deck)
 			sum += price * 2.0f;

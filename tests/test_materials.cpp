@@ -132,4 +132,21 @@ TEST_F(BridgeCost, SumIsTruncatedOnceAndOddTypesAreNotCounted)
 	// A bridge far beyond any level still yields a price, not an overflow.
 	point[numofpoints - 1].position.x = 1e30f;
 	EXPECT_GT(calculatebridgecost(0), 2000000000);
+	// So does one that far out of a material that costs nothing: its endless
+	// length times 0 must not make the whole bridge free.
+	point[numofpoints - 3].position.x = 1e30f;
+	EXPECT_GT(calculatebridgecost(0), 2000000000);
+	point[numofpoints - 1].position.x = 1.0f;
+	EXPECT_EQ(calculatebridgecost(0), 16);
+}
+
+// The most links a bridge holds, long deck links of the dearest material,
+// give the largest price an int holds rather than an overflow.
+TEST_F(BridgeCost, FullBridgeOfLongDeckLinks)
+{
+	addlink(5, 1, 100000.0f);
+	while (numoflinks < MAXLINKS)
+		beam[numoflinks++] = beam[0];
+	EXPECT_EQ(calculatebridgecost(1), 2147483520);
+	EXPECT_EQ(editor.materialcount[5], MAXLINKS);
 }
