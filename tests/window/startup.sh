@@ -7,14 +7,21 @@ tvwindow=$2
 . "$(dirname "$0")/fixture.sh"
 window_setup
 
-window_start "$game"
-size=$("$tvwindow" wait Trusvane 60) || fail "no game window"
-[ "$size" = "800 600" ] || fail "window is $size, not 800 600"
-[ -d "$HOME/.Trusvane Demo" ] || fail "home folder not created"
-"$tvwindow" close Trusvane || fail "could not close the window"
-window_wait_exit 60
-[ "$status" -eq 0 ] || fail "exit status $status"
+# run_game RUN SIZE: starts the game, expects its window at SIZE ("W H"),
+# closes it and expects exit status 0.
+run_game()
+{
+	window_start "$game"
+	size=$("$tvwindow" wait Trusvane 60) || fail "no game window on the $1 run"
+	[ "$size" = "$2" ] || fail "window is $size, not $2, on the $1 run"
+	"$tvwindow" close Trusvane || fail "could not close the window"
+	window_wait_exit 60
+	[ "$status" -eq 0 ] || fail "exit status $status on the $1 run"
+}
+
+run_game first "800 600"
 settings="$HOME/.Trusvane Demo"
+[ -d "$settings" ] || fail "home folder not created"
 [ "$(grep -c "$(printf '\r')\$" "$settings/hwconfig.txt")" -eq 110 ] ||
 	fail "hwconfig.txt does not hold 110 CR LF lines"
 head -n 1 "$settings/hwconfig.txt" | grep -q '^version=7' || fail "hwconfig.txt version"
@@ -25,12 +32,7 @@ head -n 1 "$settings/hwconfig.txt" | grep -q '^version=7' || fail "hwconfig.txt 
 # window is still 32 bits) and the sound switch are written back unchanged.
 printf 'version=7\r\nscreenwidth=640\r\nscreenheight=480\r\nbitsperpixel=16\r\nsound=0\r\n' \
 	>"$settings/hwconfig.txt"
-window_start "$game"
-size=$("$tvwindow" wait Trusvane 60) || fail "no game window on the second run"
-[ "$size" = "640 480" ] || fail "window is $size, not 640 480"
-"$tvwindow" close Trusvane || fail "could not close the window"
-window_wait_exit 60
-[ "$status" -eq 0 ] || fail "exit status $status on the second run"
+run_game second "640 480"
 grep -q "^bitsperpixel=16" "$settings/hwconfig.txt" || fail "bitsperpixel not written back"
 grep -q "^screenwidth=640" "$settings/hwconfig.txt" || fail "screenwidth not written back"
 grep -q "^sound=0" "$settings/hwconfig.txt" || fail "sound not written back"
@@ -43,11 +45,6 @@ printf '\001\000\000\000\200\002\000\000\340\001\000\000\040\000\000\000' \
 	>"$settings/hwconfig.cfg"
 printf '\000\000\000\000\000\000\000\000\000\000\000\000\000\000\000\000' \
 	>>"$settings/hwconfig.cfg"
-window_start "$game"
-size=$("$tvwindow" wait Trusvane 60) || fail "no game window with the old settings file"
-[ "$size" = "640 480" ] || fail "window is $size, not 640 480"
-"$tvwindow" close Trusvane || fail "could not close the window"
-window_wait_exit 60
-[ "$status" -eq 0 ] || fail "exit status $status on the third run"
+run_game third "640 480"
 grep -q "^screenwidth=640" "$settings/hwconfig.txt" || fail "hwconfig.txt not written"
 echo "ok"
