@@ -1,4 +1,5 @@
 #include "tests/renderworld.h"
+#include "tests/testwindow.h"
 
 #include <GL/gl.h>
 #include <SDL/SDL.h>
@@ -24,21 +25,8 @@
 
 int openrenderwindow()
 {
-	if (SDL_Init(SDL_INIT_VIDEO) != 0)
+	if (!opentestwindow(FRAMEWIDTH, FRAMEHEIGHT))
 		return 0;
-	SDL_GL_SetAttribute(SDL_GL_RED_SIZE, 8);
-	SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, 8);
-	SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, 8);
-	SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 16);
-	SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 8);
-	SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
-	if (!SDL_SetVideoMode(FRAMEWIDTH, FRAMEHEIGHT, 32, SDL_OPENGL))
-		return 0;
-	windowinfo.width = FRAMEWIDTH;
-	windowinfo.height = FRAMEHEIGHT;
-	windowinfo.glenabled = 1;
-	windowinfo.active = 1;
-	setuptexturenames();
 	setuprender();
 	return 1;
 }

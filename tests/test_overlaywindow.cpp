@@ -5,6 +5,7 @@
 #include "platform/text.h"
 #include "platform/texture.h"
 #include "render/titlesprite.h"
+#include "tests/testwindow.h"
 
 #include <GL/gl.h>
 #include <SDL.h>
@@ -21,16 +22,7 @@ constexpr int WINDOWHEIGHT = 480;
 struct overlaywindow : ::testing::Test {
 	static void SetUpTestSuite()
 	{
-		ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0) << SDL_GetError();
-		SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 16);
-		SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
-		ASSERT_NE(SDL_SetVideoMode(WINDOWWIDTH, WINDOWHEIGHT, 32, SDL_OPENGL), nullptr)
-			<< SDL_GetError();
-		windowinfo.width = WINDOWWIDTH;
-		windowinfo.height = WINDOWHEIGHT;
-		windowinfo.glenabled = 1;
-		windowinfo.active = 1;
-		setuptexturenames();
+		ASSERT_TRUE(opentestwindow(WINDOWWIDTH, WINDOWHEIGHT)) << SDL_GetError();
 	}
 	static void TearDownTestSuite() { SDL_Quit(); }
 

@@ -15,6 +15,7 @@
 #include "platform/text.h"
 #include "platform/texture.h"
 #include "render/renderframe.h"
+#include "tests/testwindow.h"
 #include "world/level.h"
 #include "world/mappack.h"
 
@@ -38,18 +39,10 @@ class GameScreensX : public ::testing::Test {
 protected:
 	static void SetUpTestSuite()
 	{
-		ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER), 0) << SDL_GetError();
+		ASSERT_TRUE(opentestwindow(640, 480)) << SDL_GetError();
 		SDL_EnableUNICODE(1);
-		SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 16);
-		SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
-		ASSERT_NE(SDL_SetVideoMode(640, 480, 32, SDL_OPENGL), nullptr) << SDL_GetError();
 		setdefaultconfig();  // pointer left free: no grab to fight xdotool
 		config.background = 0;  // text on black
-		windowinfo.width = 640;
-		windowinfo.height = 480;
-		windowinfo.glenabled = 1;
-		windowinfo.active = 1;
-		setuptexturenames();
 		setuprender();
 		loadfont();
 		setupmenuitems();
