@@ -49,6 +49,10 @@ struct editorstruct {
 
 extern editorstruct editor;
 
+// The editor's state at a level start: the default planes and grid, nothing
+// selected, Mirror and Crossbeams on, Iron, link building.
+void reseteditstate();
+
 // Index of the loaded level in the open map pack, -1 for a level outside any
 // pack (where anchors may be placed and deleted).
 extern int levelnum;

@@ -1,7 +1,6 @@
 // Do-nothing versions of the window-side procedures that headless code
 // calls. Tests and tools link this library (tvheadless) instead of the
 // window library, so world code builds and runs without SDL or OpenGL.
-#include "platform/clipboard.h"
 #include "platform/text.h"
 #include "platform/texture.h"
 
@@ -22,9 +21,4 @@ void loadtexturetga(int slot, const char *filename, int mipmapped, int lowdetail
 void loadfont()
 {
 	readfont();
-}
-
-int getclipboard(char **buffer)
-{
-	return 0;
 }

@@ -7,11 +7,6 @@
 #include "world/simulation.h"
 #include "world/vehicle.h"
 
-framestruct frame;
-playerstruct player[MAXPLAYERS];
-int playernum;
-int numofplayers;
-
 // Letters are held at the code of their lowercase character.
 enum { ARROWUP = 273, ARROWDOWN = 274, ARROWRIGHT = 275, ARROWLEFT = 276 };
 
@@ -171,30 +166,6 @@ void moveobjectviewpoint()
 		p->distance += step;
 
 	p->distance = clampfloat(p->distance, 7.0f, 500.0f);
-}
-
-void framefromplayer(framestruct *f, const playerstruct *p)
-{
-	f->axes = p->axes;
-	rotateorientation(&f->axes, &f->axes.v[1], p->yaw);
-	rotateorientation(&f->axes, &f->axes.v[0], p->pitch);
-	scaleaddvectors(&f->position, &p->target, &f->axes.v[2], p->distance);
-}
-
-void framefromobject(framestruct *f, const playerstruct *p, const vector3 *position,
-	const orientation *axes, int cameramode)
-{
-	f->position = *position;
-	f->axes = *axes;
-	if (cameramode == 0) {
-		scaleaddvectors(&f->position, &f->position, &f->axes.v[2], -2.0f);
-		rotateorientation(&f->axes, &f->axes.v[1], -p->yaw);
-		rotateorientation(&f->axes, &f->axes.v[0], -p->pitch);
-	} else {
-		rotateorientation(&f->axes, &f->axes.v[1], p->yaw);
-		rotateorientation(&f->axes, &f->axes.v[0], p->pitch);
-		scaleaddvectors(&f->position, &f->position, &f->axes.v[2], p->distance);
-	}
 }
 
 void shakecameratarget(const vector3 *delta)
