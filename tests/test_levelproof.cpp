@@ -1,10 +1,23 @@
-// Every demo level is proven by its stored bridge: run headless from the
-// reset to the end of its last phase it passes, with every vehicle made and
-// none in the river, while the same level with only its anchors does not.
+// Every demo level is proven by its stored bridge: a player's clicks in the
+// bridge editor build exactly that bridge from the anchors within the
+// level's budget and limits, and run headless from the reset to the end of
+// its last phase it passes, with every vehicle made and none in the river,
+// while the same level with only its anchors does not.
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+
+#include "editor/cost.h"
+#include "editor/editcycle.h"
+#include "editor/editor.h"
+#include "game/tutorial.h"
+#include "platform/files.h"
 #include "tests/gendatafolder.h"
 #include "tests/levelproof.h"
+#include "tools/gen/clickreplay.h"
+#include "tools/gen/gendata.h"
 #include "world/level.h"
 #include "world/mappack.h"
 
@@ -13,7 +26,81 @@ namespace {
 const int STEPLIMIT = 20000;  // 400 s of simulated time
 const int SETTLESTEPS = 170;  // 3.4 s: Run Test then falls between whole seconds
 
+undostruct stored;
+
+void keepbridge(undostruct *b)
+{
+	b->numofpoints = (uint32_t)numofpoints;
+	memcpy(b->point, point, numofpoints * sizeof(pointstruct));
+	b->numoflinks = (uint32_t)numoflinks;
+	memcpy(b->beam, beam, numoflinks * sizeof(beamstruct));
+}
+
+// The live bridge is entry for entry the kept one.
+void expectbridge(const undostruct *b, const char *name)
+{
+	ASSERT_EQ((uint32_t)numofpoints, b->numofpoints) << name;
+	ASSERT_EQ((uint32_t)numoflinks, b->numoflinks) << name;
+	EXPECT_EQ(memcmp(point, b->point, numofpoints * sizeof(pointstruct)), 0) << name;
+	EXPECT_EQ(memcmp(beam, b->beam, numoflinks * sizeof(beamstruct)), 0) << name;
+}
+
 }  // namespace
+
+// With the game's rules in force, the level's clicks on its anchors leave
+// its stored bridge, within its budget and limits.
+TEST(LevelProof, EveryStoredBridgeIsWhatItsClicksBuild)
+{
+	ASSERT_EQ(generationfailures(), 0);
+	ASSERT_TRUE(loadpack());
+	for (int l = 0; l < mappack.numoflevels; l++) {
+		const char *name = mappack.levelname[l];
+		ASSERT_EQ(loaddemolevel(name), 1) << name;
+		keepbridge(&stored);
+		keepanchorsonly();
+		// The editor puts points on the grid only.
+		for (int i = 0; i < numofpoints; i++) {
+			EXPECT_EQ(fmodf(point[i].position.x, 5.0f), 0.0f) << name;
+			EXPECT_EQ(fmodf(point[i].position.y, 5.0f), 0.0f) << name;
+		}
+		levelnum = l;
+		cheat[0] = cheat[1] = 1;
+		cheat[3] = 0;
+		clicktally tally;
+		ASSERT_NE(levelclicks(name), nullptr) << name;
+		EXPECT_EQ(replayclicks(levelclicks(name), &tally), 0) << name;
+		expectbridge(&stored, name);
+		EXPECT_LE(calculatebridgecost(1), level.budget) << name;
+		EXPECT_FALSE(editoverlimits()) << name;
+		printf("%s: %d clicks, %d right clicks, %d keys; $%d of $%d\n", name, tally.leftclicks,
+			tally.rightclicks, tally.keys, calculatebridgecost(1), level.budget);
+	}
+}
+
+// The tutorial's lessons run on their levels' anchors, and the levels' own
+// clicks take them step by step to the end and to the lesson's solution.
+TEST(LevelProof, TheLessonsEndWithTheirLevelsClicks)
+{
+	ASSERT_EQ(generationfailures(), 0);
+	// A lesson returns to the start folder the game was started in, with its
+	// home folder in a folder of the test's own.
+	char home[] = "/tmp/trusvane-lessons-XXXXXX";
+	ASSERT_NE(mkdtemp(home), nullptr);
+	setenv("HOME", home, 1);
+	ASSERT_TRUE(enterstartfolder(nullptr));
+	get_paths();
+	ASSERT_EQ(cd_cwd(), 1);
+	const char *levels[] = {"demo2", "demo4"};
+	for (int lesson = 0; lesson < 2; lesson++) {
+		ASSERT_EQ(loadlesson(lesson), 1) << lesson;
+		EXPECT_EQ(replayclicks(levelclicks(levels[lesson]), nullptr), 0) << lesson;
+		EXPECT_EQ(tutorial.step, TUTORSTEPS - 1) << lesson;
+		expectbridge(&tutorial.solution, levels[lesson]);
+	}
+	memset(&tutorial, 0, sizeof tutorial);
+	leavestartfolder();
+	removefolder(home);
+}
 
 TEST(LevelProof, EveryStoredBridgePassesAndAnchorsAloneDoNot)
 {

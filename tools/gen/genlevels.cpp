@@ -1,8 +1,8 @@
-// The map pack "demo": ten levels rising in difficulty, each stored with
-// the reference bridge it was proven with. Levels 2 and 4 double as the
-// tutorial's lessons, so their anchors and first links sit where the
-// lessons point.
-#include <cmath>
+// The map pack "demo": ten levels rising in difficulty. Each level's
+// bridge is built from its anchors by a player's clicks in the bridge
+// editor (clickreplay.h), and the level stores what those clicks leave.
+// Levels 2 and 4 double as the tutorial's lessons, so their anchors and
+// first clicks sit where the lessons point.
 #include <cstdio>
 #include <cstring>
 #include <unistd.h>
@@ -12,19 +12,73 @@
 #include "world/level.h"
 #include "world/mappack.h"
 
-enum { IRON = 2, STEEL = 3, CABLE = 4, SUSPENSION = 5, HEAVY = 6, PULLER = 7, HYDRAULIC = 8 };
-enum { ANCHOR = POINTANCHOR, JOINT = POINTJOINT, SPLIT = POINTDRAWBRIDGE, CURVE = POINTCURVE };
 enum { TRAIN = 0, BOXCAR = 5, CAR = 17 };
 
 #define COUNT(a) ((int)(sizeof(a) / sizeof((a)[0])))
 
 static int failed;
 
-// The ground and the reference bridge the level is proven with.
-static void buildsite(const terrainplan *land, const designpoint *p, int np, const designmember *m, int nm)
+// The clicks that build each level's bridge, by level.
+static const char *const clicks[] = {
+	// Little Creek: the deck, a truss over it, its top chord.
+	"iron 1260,320 1280,320 1300,320 | 1260,320 1270,335 1280,320 1290,335 1300,320 | 1270,335 1290,335",
+	// First Truss: the lesson's anchor, deck piece and link up come first.
+	"iron 1250,320 1270,320 1260,335 1250,320 | 1270,320 1290,320 1310,320 "
+	"| 1270,320 1280,335 1290,320 1300,335 1310,320 | 1260,335 1280,335 1300,335",
+	// Rail Crossing: a steel deck under a steel truss.
+	"steel 1240,320 1260,320 1280,320 1300,320 1320,320 "
+	"| 1240,320 1250,335 1260,320 1270,335 1280,320 1290,335 1300,320 1310,335 1320,320 "
+	"| 1250,335 1270,335 1290,335 1310,335",
+	// Hanging Deck: the lesson's deck, then cables fanned from each high anchor.
+	"iron 1240,320 1260,320 1280,320 1300,320 1320,320 "
+	"| cable 1240,360 +y 1260,320 1280,320 1300,320 -y | 1320,360 +y 1300,320 1280,320 1260,320 -y",
+	// Windy Gorge: a heavy steel truss over a steel deck, propped from below.
+	"steel 1220,320 1240,320 1260,320 1280,320 1300,320 1320,320 1340,320 "
+	"| heavy 1220,320 1240,345 1260,345 1280,345 1300,345 1320,345 1340,320 "
+	"| 1240,345 1240,320 1260,345 1260,320 1280,345 1280,320 "
+	"| 1320,345 1320,320 1300,345 1300,320 1280,345 | 1220,300 1240,320 | 1340,300 1320,320",
+	// Drawbridge: two trussed leaves pushed up by the second hydraulic kind;
+	// the middle joint parts.
+	"steel 1240,320 1260,320 1280,320 1300,320 1320,320 "
+	"| 1240,320 1250,335 1260,320 1270,335 1280,320 1290,335 1300,320 1310,335 1320,320 "
+	"| 1250,335 1270,335 | 1290,335 1310,335 "
+	"| hydraulic hydraulic 1245,305 1260,320 | 1315,305 1300,320 | j 1280,320 j",
+	// Lift Span: one leaf pulled up by the first hydraulic kind; its tip
+	// parts from a heavy steel bracket.
+	"steel 1250,320 1270,320 1290,320 1310,320 | 1250,320 1260,335 1270,320 1280,335 1290,320 "
+	"| 1260,335 1280,335 | heavy 1310,300 1290,320 | hydraulic 1245,340 1260,335 | j 1290,320 j",
+	// Fault Line: a heavy steel truss braced both ways.
+	"steel 1230,320 1250,320 1270,320 1290,320 1310,320 1330,320 "
+	"| heavy 1230,320 1250,345 1270,345 1290,345 1310,345 1330,320 "
+	"| 1250,345 1250,320 1270,345 1270,320 1290,345 | 1310,345 1310,320 1290,345 1290,320 1270,345 "
+	"| 1230,300 1250,320 | 1330,300 1310,320",
+	// Suspension: the deck, the cable between the towers sagging to the
+	// lowest point the view reaches, and hangers zigzagging down to the deck
+	// from the curve points above the deck joints.
+	"steel 1200,320 1220,320 1240,320 1260,320 1280,320 1300,320 1320,320 1340,320 1360,320 "
+	"| suspension 1200,380 1360,380 1280,295 "
+	"| cable 1220,320 1220,360 1240,320 1240,350 1260,320 1260,340 1280,320 1280,340 1300,320 1300,340 "
+	"1320,320 1320,350 1340,320 1340,360 "
+	"| 1220,320 1240,350 1240,320 1260,340 1260,320 1280,340 1280,320 1300,340 1300,320 1320,350 "
+	"1320,320 1340,360",
+	// Grand Crossing: a deep heavy truss, propped from the banks and from
+	// the pier.
+	"steel 1220,320 1240,320 1260,320 1280,320 1300,320 1320,320 1340,320 "
+	"| heavy 1220,320 1240,350 1260,350 1280,350 1300,350 1320,350 1340,320 "
+	"| 1240,350 1240,320 1260,350 1260,320 1280,350 1280,320 "
+	"| 1320,350 1320,320 1300,350 1300,320 1280,350 | 1220,295 1240,320 | 1340,295 1320,320 "
+	"| 1280,290 +y 1260,320 1280,320 1300,320 -y",
+};
+
+// The ground, the anchors and the bridge the clicks of level n build.
+static void buildsite(const terrainplan *land, const anchorpoint *anchors, int numanchors, int n)
 {
 	buildterrain(land);
-	failed += buildbridge(p, np, m, nm);
+	placeanchors(anchors, numanchors);
+	int missed = clickbridge(clicks[n]);
+	if (missed)
+		fprintf(stderr, "demo%d: %d clicks could not be played\n", n + 1, missed);
+	failed += missed;
 }
 
 // A queue of cars in one phase, 30 apart where they start and 25 apart
@@ -45,16 +99,9 @@ static void finishlevel(const terrainplan *land, int propseed, int houses, const
 static void littlecreek()
 {
 	static const terrainplan land = {1260.0f, 1300.0f, 275.0f, 300.0f, 60.0f, 1, 0.0f, 0.0f};
-	static const designpoint p[] = {
-		{1260, 320, ANCHOR}, {1300, 320, ANCHOR}, {1280, 320, JOINT},
-		{1270, 335, JOINT}, {1290, 335, JOINT},
-	};
-	static const designmember m[] = {
-		{0, 2, IRON, 1}, {2, 1, IRON, 1},
-		{0, 3, IRON, 0}, {3, 2, IRON, 0}, {2, 4, IRON, 0}, {4, 1, IRON, 0}, {3, 4, IRON, 0},
-	};
+	static const anchorpoint a[] = {{1260, 320}, {1300, 320}};
 	beginlevel("Little Creek", "Span the creek so the cars", "can cross. Iron is all you", "need here.", "");
-	buildsite(&land, p, COUNT(p), m, COUNT(m));
+	buildsite(&land, a, COUNT(a), 0);
 	addphase(PHASEVEHICLES);
 	addcars(2, 1200.0f, 1420.0f, 1);
 	finishlevel(&land, 1, 3, "demo1");
@@ -65,17 +112,9 @@ static void littlecreek()
 static void firsttruss()
 {
 	static const terrainplan land = {1250.0f, 1310.0f, 272.0f, 300.0f, 80.0f, 2, 0.0f, 0.0f};
-	static const designpoint p[] = {
-		{1250, 320, ANCHOR}, {1310, 320, ANCHOR}, {1270, 320, JOINT}, {1290, 320, JOINT},
-		{1260, 335, JOINT}, {1280, 335, JOINT}, {1300, 335, JOINT},
-	};
-	static const designmember m[] = {
-		{0, 2, IRON, 1}, {2, 3, IRON, 1}, {3, 1, IRON, 1},
-		{2, 4, IRON, 0}, {0, 4, IRON, 0}, {2, 5, IRON, 0}, {5, 3, IRON, 0},
-		{3, 6, IRON, 0}, {6, 1, IRON, 0}, {4, 5, IRON, 0}, {5, 6, IRON, 0},
-	};
+	static const anchorpoint a[] = {{1250, 320}, {1310, 320}};
 	beginlevel("First Truss", "A wider creek. Triangles", "keep a bridge stiff: build", "a truss over the deck.", "");
-	buildsite(&land, p, COUNT(p), m, COUNT(m));
+	buildsite(&land, a, COUNT(a), 1);
 	addphase(PHASEVEHICLES);
 	addcars(3, 1190.0f, 1430.0f, 1);
 	finishlevel(&land, 2, 4, "demo2");
@@ -84,19 +123,9 @@ static void firsttruss()
 static void railcrossing()
 {
 	static const terrainplan land = {1240.0f, 1320.0f, 270.0f, 298.0f, 90.0f, 3, 0.0f, 0.0f};
-	static const designpoint p[] = {
-		{1240, 320, ANCHOR}, {1320, 320, ANCHOR},
-		{1260, 320, JOINT}, {1280, 320, JOINT}, {1300, 320, JOINT},
-		{1250, 335, JOINT}, {1270, 335, JOINT}, {1290, 335, JOINT}, {1310, 335, JOINT},
-	};
-	static const designmember m[] = {
-		{0, 2, STEEL, 1}, {2, 3, STEEL, 1}, {3, 4, STEEL, 1}, {4, 1, STEEL, 1},
-		{0, 5, STEEL, 0}, {5, 2, STEEL, 0}, {2, 6, STEEL, 0}, {6, 3, STEEL, 0},
-		{3, 7, STEEL, 0}, {7, 4, STEEL, 0}, {4, 8, STEEL, 0}, {8, 1, STEEL, 0},
-		{5, 6, STEEL, 0}, {6, 7, STEEL, 0}, {7, 8, STEEL, 0},
-	};
+	static const anchorpoint a[] = {{1240, 320}, {1320, 320}};
 	beginlevel("Rail Crossing", "A train is coming. Steel is", "stronger than iron, and", "dearer.", "");
-	buildsite(&land, p, COUNT(p), m, COUNT(m));
+	buildsite(&land, a, COUNT(a), 2);
 	addphase(PHASEVEHICLES);
 	addvehicle(TRAIN, 1205.0f, 1470.0f, 1, 2, BOXCAR);
 	finishlevel(&land, 3, 2, "demo3");
@@ -107,17 +136,9 @@ static void railcrossing()
 static void hangingdeck()
 {
 	static const terrainplan land = {1240.0f, 1320.0f, 268.0f, 298.0f, 120.0f, 4, 0.0f, 0.0f};
-	static const designpoint p[] = {
-		{1240, 320, ANCHOR}, {1320, 320, ANCHOR}, {1240, 360, ANCHOR}, {1320, 360, ANCHOR},
-		{1260, 320, JOINT}, {1280, 320, JOINT}, {1300, 320, JOINT},
-	};
-	static const designmember m[] = {
-		{0, 4, IRON, 1}, {4, 5, IRON, 1}, {5, 6, IRON, 1}, {6, 1, IRON, 1},
-		{2, 4, CABLE, 0}, {2, 5, CABLE, 0}, {2, 6, CABLE, 0},
-		{3, 6, CABLE, 0}, {3, 5, CABLE, 0}, {3, 4, CABLE, 0},
-	};
+	static const anchorpoint a[] = {{1240, 320}, {1320, 320}, {1240, 360}, {1320, 360}};
 	beginlevel("Hanging Deck", "Hang the deck from the two", "high anchors with cables.", "Cables pull but never push.", "");
-	buildsite(&land, p, COUNT(p), m, COUNT(m));
+	buildsite(&land, a, COUNT(a), 3);
 	addphase(PHASEVEHICLES);
 	addcars(3, 1180.0f, 1440.0f, 1);
 	finishlevel(&land, 4, 3, "demo4");
@@ -126,21 +147,9 @@ static void hangingdeck()
 static void windygorge()
 {
 	static const terrainplan land = {1220.0f, 1340.0f, 262.0f, 292.0f, 160.0f, 5, 0.0f, 0.0f};
-	static const designpoint p[] = {
-		{1220, 320, ANCHOR}, {1340, 320, ANCHOR}, {1220, 300, ANCHOR}, {1340, 300, ANCHOR},
-		{1240, 320, JOINT}, {1260, 320, JOINT}, {1280, 320, JOINT}, {1300, 320, JOINT}, {1320, 320, JOINT},
-		{1240, 345, JOINT}, {1260, 345, JOINT}, {1280, 345, JOINT}, {1300, 345, JOINT}, {1320, 345, JOINT},
-	};
-	static const designmember m[] = {
-		{0, 4, STEEL, 1}, {4, 5, STEEL, 1}, {5, 6, STEEL, 1}, {6, 7, STEEL, 1}, {7, 8, STEEL, 1}, {8, 1, STEEL, 1},
-		{0, 9, HEAVY, 0}, {13, 1, HEAVY, 0},
-		{4, 9, HEAVY, 0}, {5, 10, HEAVY, 0}, {6, 11, HEAVY, 0}, {7, 12, HEAVY, 0}, {8, 13, HEAVY, 0},
-		{9, 10, HEAVY, 0}, {10, 11, HEAVY, 0}, {11, 12, HEAVY, 0}, {12, 13, HEAVY, 0},
-		{4, 10, HEAVY, 0}, {5, 11, HEAVY, 0}, {7, 11, HEAVY, 0}, {8, 12, HEAVY, 0},
-		{2, 4, HEAVY, 0}, {3, 8, HEAVY, 0},
-	};
+	static const anchorpoint a[] = {{1220, 320}, {1340, 320}, {1220, 300}, {1340, 300}};
 	beginlevel("Windy Gorge", "A wide gorge and a strong", "wind. Heavy steel spans far.", "Cars cross first, then a", "train.");
-	buildsite(&land, p, COUNT(p), m, COUNT(m));
+	buildsite(&land, a, COUNT(a), 4);
 	setweather(12.0f, 0.0f);
 	addphase(PHASEVEHICLES);
 	addphase(PHASEVEHICLES);
@@ -155,19 +164,9 @@ static void windygorge()
 static void drawbridge()
 {
 	static const terrainplan land = {1240.0f, 1320.0f, 265.0f, 297.0f, 100.0f, 6, 0.0f, 0.0f};
-	static const designpoint p[] = {
-		{1240, 320, ANCHOR}, {1320, 320, ANCHOR}, {1245, 305, ANCHOR}, {1315, 305, ANCHOR},
-		{1260, 320, JOINT}, {1280, 320, SPLIT}, {1300, 320, JOINT},
-		{1250, 335, JOINT}, {1270, 335, JOINT}, {1290, 335, JOINT}, {1310, 335, JOINT},
-	};
-	static const designmember m[] = {
-		{0, 4, STEEL, 1}, {4, 5, STEEL, 1}, {5, 6, STEEL, 1}, {6, 1, STEEL, 1},
-		{0, 7, STEEL, 0}, {7, 4, STEEL, 0}, {4, 8, STEEL, 0}, {8, 5, STEEL, 0}, {7, 8, STEEL, 0},
-		{1, 10, STEEL, 0}, {10, 6, STEEL, 0}, {6, 9, STEEL, 0}, {9, 5, STEEL, 0}, {9, 10, STEEL, 0},
-		{2, 4, HYDRAULIC, 0}, {3, 6, HYDRAULIC, 0},
-	};
+	static const anchorpoint a[] = {{1240, 320}, {1320, 320}, {1245, 305}, {1315, 305}};
 	beginlevel("Drawbridge", "Boats need the river clear.", "Let the bridge open on", "hydraulics and close again:", "the middle joint parts.");
-	buildsite(&land, p, COUNT(p), m, COUNT(m));
+	buildsite(&land, a, COUNT(a), 5);
 	setweather(0.0f, 3.0f);
 	addphase(PHASEVEHICLES);
 	addphase(PHASEDRAWBRIDGEUP);
@@ -184,18 +183,9 @@ static void drawbridge()
 static void liftspan()
 {
 	static const terrainplan land = {1250.0f, 1310.0f, 268.0f, 296.0f, 110.0f, 9, 0.0f, 0.0f};
-	static const designpoint p[] = {
-		{1250, 320, ANCHOR}, {1310, 320, ANCHOR}, {1245, 340, ANCHOR}, {1310, 300, ANCHOR},
-		{1270, 320, JOINT}, {1290, 320, SPLIT}, {1260, 335, JOINT}, {1280, 335, JOINT},
-	};
-	static const designmember m[] = {
-		{0, 4, STEEL, 1}, {4, 5, STEEL, 1}, {5, 1, STEEL, 1},
-		{0, 6, STEEL, 0}, {6, 4, STEEL, 0}, {4, 7, STEEL, 0}, {7, 5, STEEL, 0}, {6, 7, STEEL, 0},
-		{3, 5, HEAVY, 0},
-		{2, 6, PULLER, 0},
-	};
+	static const anchorpoint a[] = {{1250, 320}, {1310, 320}, {1245, 340}, {1310, 300}};
 	beginlevel("Lift Span", "One leaf this time, pulled up", "by a hydraulic that shortens.", "Cars cross, the span lifts", "and lowers, then a train.");
-	buildsite(&land, p, COUNT(p), m, COUNT(m));
+	buildsite(&land, a, COUNT(a), 6);
 	addphase(PHASEVEHICLES);
 	addphase(PHASEDRAWBRIDGEUP);
 	addphase(PHASEDRAWBRIDGEDOWN);
@@ -208,21 +198,9 @@ static void liftspan()
 static void faultline()
 {
 	static const terrainplan land = {1230.0f, 1330.0f, 262.0f, 294.0f, 140.0f, 8, 0.0f, 0.0f};
-	static const designpoint p[] = {
-		{1230, 320, ANCHOR}, {1330, 320, ANCHOR}, {1230, 300, ANCHOR}, {1330, 300, ANCHOR},
-		{1250, 320, JOINT}, {1270, 320, JOINT}, {1290, 320, JOINT}, {1310, 320, JOINT},
-		{1250, 345, JOINT}, {1270, 345, JOINT}, {1290, 345, JOINT}, {1310, 345, JOINT},
-	};
-	static const designmember m[] = {
-		{0, 4, STEEL, 1}, {4, 5, STEEL, 1}, {5, 6, STEEL, 1}, {6, 7, STEEL, 1}, {7, 1, STEEL, 1},
-		{0, 8, HEAVY, 0}, {11, 1, HEAVY, 0},
-		{4, 8, HEAVY, 0}, {5, 9, HEAVY, 0}, {6, 10, HEAVY, 0}, {7, 11, HEAVY, 0},
-		{8, 9, HEAVY, 0}, {9, 10, HEAVY, 0}, {10, 11, HEAVY, 0},
-		{4, 9, HEAVY, 0}, {7, 10, HEAVY, 0}, {5, 10, HEAVY, 0}, {6, 9, HEAVY, 0},
-		{2, 4, HEAVY, 0}, {3, 7, HEAVY, 0},
-	};
+	static const anchorpoint a[] = {{1230, 320}, {1330, 320}, {1230, 300}, {1330, 300}};
 	beginlevel("Fault Line", "The ground here shakes. A", "train crosses, the earth", "quakes, then the cars follow.", "");
-	buildsite(&land, p, COUNT(p), m, COUNT(m));
+	buildsite(&land, a, COUNT(a), 7);
 	addphase(PHASEVEHICLES);
 	addphase(PHASEEARTHQUAKE + 2);
 	addphase(PHASEVEHICLES);
@@ -236,36 +214,9 @@ static void faultline()
 static void suspension()
 {
 	static const terrainplan land = {1200.0f, 1360.0f, 258.0f, 290.0f, 180.0f, 7, 0.0f, 0.0f};
-	static designpoint p[4 + 7 + 7] = {
-		{1200, 320, ANCHOR}, {1360, 320, ANCHOR}, {1200, 380, ANCHOR}, {1360, 380, ANCHOR},
-	};
-	static designmember m[8 + 8 + 7 + 12];
-	int nm = 0;
-	for (int k = 0; k < 7; k++) {
-		float x = 1220.0f + 20.0f * k;
-		float f = (x - 1280.0f) / 80.0f;
-		p[4 + k] = designpoint{x, 320.0f, JOINT};
-		p[11 + k] = designpoint{x, 330.0f + 50.0f * f * f, CURVE};
-	}
-	for (int k = 0; k < 8; k++) {
-		int a = k == 0 ? 0 : 3 + k;
-		int b = k == 7 ? 1 : 4 + k;
-		m[nm++] = designmember{a, b, STEEL, 1};
-	}
-	for (int k = 0; k < 8; k++) {
-		int a = k == 0 ? 2 : 10 + k;
-		int b = k == 7 ? 3 : 11 + k;
-		m[nm++] = designmember{a, b, SUSPENSION, 0};
-	}
-	for (int k = 0; k < 7; k++) {
-		m[nm++] = designmember{11 + k, 4 + k, CABLE, 0};
-		if (k > 0)
-			m[nm++] = designmember{11 + k, 3 + k, CABLE, 0};
-		if (k < 6)
-			m[nm++] = designmember{11 + k, 5 + k, CABLE, 0};
-	}
+	static const anchorpoint a[] = {{1200, 320}, {1360, 320}, {1200, 380}, {1360, 380}};
 	beginlevel("Suspension", "The widest river yet. Hang", "the deck from a suspension", "cable between the towers.", "");
-	buildsite(&land, p, COUNT(p), m, nm);
+	buildsite(&land, a, COUNT(a), 8);
 	addphase(PHASEVEHICLES);
 	addcars(3, 1140.0f, 1480.0f, 1);
 	finishlevel(&land, 7, 3, "demo9");
@@ -275,47 +226,10 @@ static void suspension()
 // midstream, with wind, a current, a train, a quake and then cars.
 static void grandcrossing()
 {
-	constexpr float left = 1220.0f, right = 1340.0f;
-	constexpr int panels = 6;
-	static const terrainplan land = {left, right, 255.0f, 285.0f, 200.0f, 10, 1280.0f, 292.0f};
-	static designpoint p[5 + 2 * (panels - 1)];
-	static designmember m[panels + 2 + 3 * (panels - 1) + 2 + 3];
-	int np = 0, nm = 0;
-	p[np++] = designpoint{left, 320, ANCHOR};
-	p[np++] = designpoint{right, 320, ANCHOR};
-	p[np++] = designpoint{left, 295, ANCHOR};
-	p[np++] = designpoint{right, 295, ANCHOR};
-	p[np++] = designpoint{1280, 292, ANCHOR};
-	const int deck = np;
-	for (int k = 1; k < panels; k++)
-		p[np++] = designpoint{left + 20.0f * k, 320, JOINT};
-	const int top = np;
-	for (int k = 1; k < panels; k++)
-		p[np++] = designpoint{left + 20.0f * k, 350, JOINT};
-	const int inner = panels - 1;  // deck and top points between the banks
-	for (int k = 0; k < panels; k++)
-		m[nm++] = designmember{k == 0 ? 0 : deck + k - 1, k == panels - 1 ? 1 : deck + k, STEEL, 1};
-	m[nm++] = designmember{0, top, HEAVY, 0};
-	m[nm++] = designmember{top + inner - 1, 1, HEAVY, 0};
-	for (int k = 0; k < inner; k++)
-		m[nm++] = designmember{deck + k, top + k, HEAVY, 0};
-	for (int k = 0; k + 1 < inner; k++)
-		m[nm++] = designmember{top + k, top + k + 1, HEAVY, 0};
-	// Diagonals rising towards the middle from either end.
-	for (int k = 0; k + 1 < inner; k++) {
-		int towardsright = left + 20.0f * (k + 1) < 1280.0f;
-		if (towardsright)
-			m[nm++] = designmember{deck + k, top + k + 1, HEAVY, 0};
-		else
-			m[nm++] = designmember{deck + k + 1, top + k, HEAVY, 0};
-	}
-	m[nm++] = designmember{2, deck, HEAVY, 0};
-	m[nm++] = designmember{3, deck + inner - 1, HEAVY, 0};
-	for (int k = 0; k < inner; k++)
-		if (fabsf(p[deck + k].x - 1280.0f) <= 20.0f)
-			m[nm++] = designmember{4, deck + k, HEAVY, 0};
+	static const terrainplan land = {1220.0f, 1340.0f, 255.0f, 285.0f, 200.0f, 10, 1280.0f, 290.0f};
+	static const anchorpoint a[] = {{1220, 320}, {1340, 320}, {1220, 295}, {1340, 295}, {1280, 290}};
 	beginlevel("Grand Crossing", "A deep gap, a rock pier", "midstream, wind and a current.", "A train crosses, the ground", "quakes, then the cars follow.");
-	buildsite(&land, p, np, m, nm);
+	buildsite(&land, a, COUNT(a), 9);
 	setweather(8.0f, 4.0f);
 	addphase(PHASEVEHICLES);
 	addphase(PHASEEARTHQUAKE);
@@ -347,6 +261,16 @@ static const char *const packtext[MAXPACKTEXTLINES] = {
 	"creek to the grand crossing.",
 	"Start with Little Creek.",
 };
+
+const char *levelclicks(const char *file)
+{
+	static_assert(COUNT(clicks) == COUNT(packlevels), "one script per level");
+	for (int i = 0; i < COUNT(packlevels); i++) {
+		if (!strcmp(file, packlevels[i]))
+			return clicks[i];
+	}
+	return nullptr;
+}
 
 static void writepack()
 {

@@ -5,22 +5,11 @@
 
 #include "editor/cost.h"
 #include "editor/editor.h"
+#include "tools/gen/clickreplay.h"
 #include "tools/gen/picture.h"
 #include "world/landscape.h"
 #include "world/level.h"
 #include "world/materials.h"
-
-// Point index of design point i in the editing plane; its mirror twin
-// follows it.
-static int frontindex(int i)
-{
-	return 2 * i;
-}
-
-static int backindex(int i)
-{
-	return 2 * i + 1;
-}
 
 void beginlevel(const char *name, const char *line0, const char *line1, const char *line2,
 	const char *line3)
@@ -79,109 +68,30 @@ void buildterrain(const terrainplan *plan)
 	}
 }
 
-static int addpoint(float x, float y, float z, int type)
-{
-	point[numofpoints].type = type;
-	point[numofpoints].position = vector3{x, y, z};
-	return numofpoints++;
-}
-
-static float pointdistance(int a, int b)
-{
-	vector3 d;
-	subtractvectors(&d, &point[b].position, &point[a].position);
-	return vectorlength(&d);
-}
-
-static int linked(int a, int b)
-{
-	for (int i = 0; i < numoflinks; i++)
-		if ((beam[i].point1 == a && beam[i].point2 == b) || (beam[i].point1 == b && beam[i].point2 == a))
-			return 1;
-	return 0;
-}
-
-// The road direction of a link seen from the side, unit length or zero.
-static vector3 sideways(int a, int b)
-{
-	vector3 u;
-	subtractvectors(&u, &point[b].position, &point[a].position);
-	u.z = 0.0f;
-	float len = vectorlength(&u);
-	if (len > 0.0f)
-		scalevector(&u, &u, 1.0f / len);
-	return u;
-}
-
-// Whether a deck link at point p blocks the plain link with direction u:
-// the editor keeps plain links from running along the road or straight
-// across it between deck points.
-static int deckblocks(int p, vector3 u)
-{
-	for (int i = 0; i < numoflinks; i++) {
-		if (!beam[i].deck || (beam[i].point1 != p && beam[i].point2 != p))
-			continue;
-		vector3 v = sideways(beam[i].point1, beam[i].point2);
-		if (vectorlength(&u) < 0.1f || fabsf(dotproduct(&u, &v)) > 0.9f)
-			return 1;
-	}
-	return 0;
-}
-
-// Appends a link when the editor's rules allow it; 1 when it was added.
-static int addlink(int a, int b, int type, int deck)
-{
-	if (a == b || linked(a, b))
-		return 0;
-	if (point[a].type == POINTANCHOR && point[b].type == POINTANCHOR)
-		return 0;
-	if (!(pointdistance(a, b) < linktype[type].maxlength))
-		return 0;
-	if (!deck) {
-		vector3 u = sideways(a, b);
-		if (deckblocks(a, u) && deckblocks(b, u))
-			return 0;
-	}
-	beam[numoflinks].type = type;
-	beam[numoflinks].deck = deck;
-	beam[numoflinks].point1 = a;
-	beam[numoflinks].point2 = b;
-	beam[numoflinks].highlight = 0;
-	numoflinks++;
-	return 1;
-}
-
-int buildbridge(const designpoint *points, int numpoints, const designmember *members, int nummembers)
+void placeanchors(const anchorpoint *anchors, int numanchors)
 {
 	numofpoints = 0;
 	numoflinks = 0;
-	for (int i = 0; i < numpoints; i++) {
-		addpoint(points[i].x, points[i].y, FRONTPLANEZ, points[i].type);
-		addpoint(points[i].x, points[i].y, BACKPLANEZ, points[i].type);
-	}
-	int refused = 0;
-	// Decks first, so the deck rule sees them as the editor would.
-	for (int pass = 0; pass < 2; pass++) {
-		for (int m = 0; m < nummembers; m++) {
-			const designmember *d = &members[m];
-			if (d->deck != (pass == 0))
-				continue;
-			int s = frontindex(d->a), a = frontindex(d->b);
-			int sm = backindex(d->a), b = backindex(d->b);
-			refused += !addlink(s, a, d->material, d->deck);
-			refused += !addlink(sm, b, d->material, d->deck);
-			int thin = d->material + LINKTHIN;
-			if (d->deck || linktype[thin].maxlength <= 0.0f)
-				continue;
-			// Crossbeams at both ends and the X between the planes; the
-			// editor quietly skips those its rules refuse.
-			addlink(s, sm, thin, 0);
-			addlink(a, b, thin, 0);
-			addlink(s, b, thin, 0);
-			addlink(sm, a, thin, 0);
+	for (int i = 0; i < numanchors; i++) {
+		const float planes[2] = {FRONTPLANEZ, BACKPLANEZ};
+		for (float z : planes) {
+			point[numofpoints].type = POINTANCHOR;
+			point[numofpoints].position = vector3{anchors[i].x, anchors[i].y, z};
+			numofpoints++;
 		}
 	}
-	return refused;
+}
+
+int clickbridge(const char *script)
+{
+	level.budget = 1 << 30;
+	for (int m = 0; m < MAXMATERIALLIMITS; m++)
+		level.materiallimit[m] = MAXLINKS;
+	cheat[0] = 1;
+	cheat[1] = 1;
+	cheat[3] = 0;
+	levelnum = 0;
+	return replayclicks(script, nullptr);
 }
 
 static ::orientation travelplusx()
@@ -272,6 +182,7 @@ void addprops(const terrainplan *plan, int seed, int houses)
 
 void setbudgetandlimits()
 {
+	memset(level.materiallimit, 0, sizeof level.materiallimit);
 	int cost = calculatebridgecost(1);
 	level.budget = ((cost + cost / 4) / 500 + 1) * 500;
 	for (int m = 0; m < MATERIALCOUNTS; m++) {

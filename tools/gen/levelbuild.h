@@ -1,7 +1,7 @@
 // Building blocks of the demo levels: the landscape of a river gap between
-// two banks at road height, the reference bridge drawn in one plane and
-// repeated in the mirror plane the way the bridge editor builds it, vehicle
-// routes, props, and the budget and limits that follow from the bridge.
+// two banks at road height, the anchors, the reference bridge clicked
+// together in the bridge editor, vehicle routes, props, and the budget and
+// limits that follow from the bridge.
 #pragma once
 
 #include "platform/vector.h"
@@ -11,19 +11,9 @@ constexpr float FRONTPLANEZ = 1285.0f;  // the editor's editing plane
 constexpr float BACKPLANEZ = 1275.0f;   // its mirror plane, 10 units behind
 constexpr float LANEZ = 1280.0f;        // the road's centre line
 
-// One point of a bridge as drawn in the editing plane.
-struct designpoint {
+// An anchor of a level, given in the editing plane; it stands in both planes.
+struct anchorpoint {
 	float x, y;
-	int type;  // point type: anchor, joint, drawbridge joint, curve point
-};
-
-// One member between two design points. Deck members must be Iron or Steel
-// at road height; the rest get their twin, the crossbeams and the X
-// diagonals that the editor adds, where its rules allow them.
-struct designmember {
-	int a, b;
-	int material;
-	int deck;
 };
 
 struct terrainplan {
@@ -40,10 +30,12 @@ struct terrainplan {
 void beginlevel(const char *name, const char *line0, const char *line1, const char *line2,
 	const char *line3);
 void buildterrain(const terrainplan *plan);
-// Adds the bridge of a design: every point in both planes, then each member.
-// Returns the number of member links the editor's rules would refuse (0 for
-// a sound design).
-int buildbridge(const designpoint *points, int numpoints, const designmember *members, int nummembers);
+// The level's anchors in both planes, the bridge emptied.
+void placeanchors(const anchorpoint *anchors, int numanchors);
+// Builds the bridge on the anchors with a player's clicks in the bridge
+// editor (see clickreplay.h), the budget and limits enforced but set out of
+// reach. Returns the words of the script that could not be played.
+int clickbridge(const char *script);
 
 // A vehicle placement driving towards +x along the lane from startx, its
 // route ending at endx; phase is 1-based. A train gets numofcars cars of
@@ -54,5 +46,6 @@ void setweather(float windspeed, float currentspeed);
 // Scatters props: pines on the hills, houses and rocks beside the road.
 void addprops(const terrainplan *plan, int seed, int houses);
 // Budget: the bridge's cost with a margin, rounded up to 500 dollars.
-// Limits: for each material the bridge uses, its count with a margin.
+// Limits: for each material the bridge uses, its count with a margin; none
+// for the others.
 void setbudgetandlimits();
