@@ -90,7 +90,7 @@ int clickbridge(const char *script)
 	cheat[0] = 1;
 	cheat[1] = 1;
 	cheat[3] = 0;
-	levelnum = 0;
+	levelnum = 0;  // a map pack level: no anchors are placed or deleted
 	return replayclicks(script, nullptr);
 }
 
