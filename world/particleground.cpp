@@ -154,5 +154,7 @@ void calculatefriction(vector3 *normalpart, vector3 *frictionpart, const vector3
 	}
 	float limit = mu * vectorlength(normalpart);
 	float size = tangentspeed < limit ? tangentspeed : limit;
-	scalevector(frictionpart, &tangent, size / tangentspeed);
+	vector3 along;
+	normalizevector(&along, &tangent);
+	scalevector(frictionpart, &along, size);
 }
