@@ -36,14 +36,19 @@ constexpr float FLOWSCALE = 0.02f;  // wind and current in units per step
 
 // --- spray ------------------------------------------------------------------
 
-static int randomsplash()
-{
-	return SOUND_SPLASH + simrandom() % 3;
-}
+// The one sound and pitch of all the splashes of a bond in a step. They are
+// drawn for every bond, splash or not, so the numbers drawn after them
+// (debris, break pitches, spray scatter) do not depend on which bonds
+// splashed.
+struct splashsound {
+	int id;
+	float pitch;
+};
 
 // A bond reaching from above the water (a) to below it (b) throws spray
 // where it crosses the surface when it moves fast enough.
-static void surfacespray(const particlestruct *a, const particlestruct *b, const vector3 *mean)
+static void surfacespray(const particlestruct *a, const particlestruct *b, const vector3 *mean,
+	const splashsound *sound)
 {
 	vector3 hit, normal;
 	float t;
@@ -57,16 +62,13 @@ static void surfacespray(const particlestruct *a, const particlestruct *b, const
 	subtractvectors(&span, &a->position, &b->position);
 	scaleaddvectors(&crossing, &b->position, &span, t);
 	negvector(&velocity, mean);
-	// Sound and pitch are drawn only for a splash that happens, so the
-	// numbers follow the state alone.
-	int id = randomsplash();
-	playsound(id, &b->position, nullptr, 0, strength, randompitch());
+	playsound(sound->id, &b->position, nullptr, 0, strength, sound->pitch);
 	createsprite(SPRITE_SPRAY, &crossing, &velocity, SPRAYLIFE);
 }
 
 // An end that has just dropped under the surface sends up a line of spray.
 static void entrysplash(const particlestruct *a, const particlestruct *b, const vector3 *mean,
-	float water)
+	float water, const splashsound *sound)
 {
 	if (!(water > a->position.y && a->prevposition.y > water))
 		return;
@@ -86,8 +88,7 @@ static void entrysplash(const particlestruct *a, const particlestruct *b, const 
 	if (!(strength > SPLASHTHRESHOLD))
 		return;
 
-	int id = randomsplash();
-	playsound(id, &a->position, nullptr, 0, strength, randompitch());
+	playsound(sound->id, &a->position, nullptr, 0, strength, sound->pitch);
 	for (int k = 0; k < SPLASHSPRAYS; k++) {
 		vector3 at;
 		scaleaddvectors(&at, &start, &step, (float)k);
@@ -95,17 +96,17 @@ static void entrysplash(const particlestruct *a, const particlestruct *b, const 
 	}
 }
 
-static void spray(particlestruct *pa, particlestruct *pb, float water)
+static void spray(particlestruct *pa, particlestruct *pb, float water, const splashsound *sound)
 {
 	vector3 mean;
 	addvectors(&mean, &pa->velocity, &pb->velocity);
 	scalevector(&mean, &mean, 0.5f);
 	if (pa->position.y > water && water > pb->position.y)
-		surfacespray(pa, pb, &mean);
+		surfacespray(pa, pb, &mean, sound);
 	if (pb->position.y > water && water > pa->position.y)
-		surfacespray(pb, pa, &mean);
-	entrysplash(pa, pb, &mean, water);
-	entrysplash(pb, pa, &mean, water);
+		surfacespray(pb, pa, &mean, sound);
+	entrysplash(pa, pb, &mean, water, sound);
+	entrysplash(pb, pa, &mean, water, sound);
 }
 
 // --- drag -------------------------------------------------------------------
@@ -300,9 +301,12 @@ void bonddragsimulation()
 	for (n = 0; n < numofdragbonds; n++) {
 		particlestruct *pa = &particle[enda[n]];
 		particlestruct *pb = &particle[endb[n]];
+		splashsound sound;
+		sound.id = SOUND_SPLASH + simrandom() % 3;
+		sound.pitch = randompitch();
 		// Spray only where an end is at or under the surface.
 		if (!(pa->position.y > water && pb->position.y > water))
-			spray(pa, pb, water);
+			spray(pa, pb, water, &sound);
 		if (drags[enda[n]])
 			adddrag(pa, &changea[n]);
 		if (drags[endb[n]])
