@@ -307,8 +307,8 @@ static float trianglearea(const vector3 *a, const vector3 *b, const vector3 *c)
 	return (float)sqrt((double)product);
 }
 
-// How much of the edge from corner a to corner b lies under water. With
-// spray given, a crossing point is kept as a spray point.
+// How much of the edge from corner a to corner b lies under water; a
+// crossing point is kept as a spray point while there is room.
 static float edgeimmersion(const vector3 *a, const vector3 *b, vector3 spray[2], int *numofspray)
 {
 	int abelow = belowwater(a), bbelow = belowwater(b);
@@ -322,7 +322,7 @@ static float edgeimmersion(const vector3 *a, const vector3 *b, vector3 spray[2],
 		: lineintersectwater(&hit, &normal, &t, b, a);
 	if (!crossed)
 		return 0.0f;
-	if (spray && *numofspray < 2)
+	if (*numofspray < 2)
 		spray[(*numofspray)++] = hit;
 	return t;
 }
@@ -367,9 +367,11 @@ static void hulldrag(int n)
 
 		for (int j = 0; j < 4; j++) {
 			particlestruct *pj = &particle[corner[j]];
-			// Every edge is met from both its corners; its crossing is kept
-			// once, so the two spray points are the two ends of the waterline.
-			float a = edgeimmersion(p[j], p[(j + 3) & 3], nullptr, &numofspray);
+			// Crossings are kept as they are met, up to two. An edge is met
+			// from both its corners, so when the first crossed edge comes up
+			// twice in a row its crossing fills both and the spray rises from
+			// that one point.
+			float a = edgeimmersion(p[j], p[(j + 3) & 3], spray, &numofspray);
 			float b = edgeimmersion(p[j], p[(j + 1) & 3], spray, &numofspray);
 			float density = 998.71f * a * b + 1.29f;
 
