@@ -147,3 +147,22 @@ void particletimetolive()
 		}
 	}
 }
+
+void applyforceparticle(int index, const vector3 *force)
+{
+	if (index < 0 || index >= numofparticles)
+		return;
+	particlestruct *p = &particle[index];
+	p->velocity.x += force->x / p->mass;
+	p->velocity.y += force->y / p->mass;
+	p->velocity.z += force->z / p->mass;
+}
+
+void getforceparticle(int index, vector3 *out)
+{
+	if (index < 0 || index >= numofparticles) {
+		zerovector(out);
+		return;
+	}
+	scalevector(out, &particle[index].savedvelocity, particle[index].mass);
+}

@@ -63,3 +63,9 @@ void particlecollisionlevel(int index);
 void calculatefriction(vector3 *normalpart, vector3 *frictionpart, const vector3 *normal, float mu);
 // Counts down the time to live and removes expired and unbonded particles.
 void particletimetolive();
+// A push on one particle: its velocity changes by force / mass. Out of range
+// indices are ignored.
+void applyforceparticle(int index, const vector3 *force);
+// The particle's momentum at the start of the step (saved velocity x mass);
+// zero for an index out of range.
+void getforceparticle(int index, vector3 *out);
