@@ -10,3 +10,8 @@ void shakecameratarget(const vector3 *delta)
 void renumbercameraobjects(int n, int last)
 {
 }
+
+int mousedragpoint(vector3 *hit)
+{
+	return 0;
+}

@@ -1,7 +1,9 @@
 // Camera controllers run once per 20 ms tick, so every step is per tick.
 #include "render/camera.h"
 
+#include "editor/editcycle.h"
 #include "editor/editor.h"
+#include "editor/planes.h"
 #include "platform/config.h"
 #include "platform/input.h"
 #include "world/simulation.h"
@@ -172,6 +174,13 @@ void shakecameratarget(const vector3 *delta)
 {
 	player[playernum].target.x += delta->x;
 	player[playernum].target.z += delta->z;
+}
+
+int mousedragpoint(vector3 *hit)
+{
+	float mousexy[2];
+	return mouseovereditorwindow(0, mousexy) &&
+		editplanehit(hit, &frame.position, &frame.axes, mousexy);
 }
 
 // Every record, not only the first numofplayers (which nothing raises above

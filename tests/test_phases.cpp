@@ -8,6 +8,7 @@
 #include <cstring>
 #include <vector>
 
+#include "platform/input.h"
 #include "tests/simcheck.h"
 #include "tests/vehicleworld.h"
 #include "world/bond.h"
@@ -49,6 +50,25 @@ void stopallsounds()
 
 void rebindsounds(int from, int to)
 {
+}
+
+// The camera hooks, in place of the headless ones: the mouse ray meets the
+// editing plane at draghit while dragon is set.
+static int dragon;
+static vector3 draghit;
+
+void shakecameratarget(const vector3 *delta)
+{
+}
+
+void renumbercameraobjects(int n, int last)
+{
+}
+
+int mousedragpoint(vector3 *hit)
+{
+	*hit = draghit;
+	return dragon;
 }
 
 // One step and the invariants; false (with a test failure) when they break.
@@ -596,13 +616,23 @@ TEST(Phases, ManualMachineAdvancesOnRequest)
 	EXPECT_EQ(numofobjects, 0);
 	EXPECT_EQ(sim.nextphase, 0);
 
-	// The drawbridge moves only while its request is held.
+	// The drawbridge moves only while its request is held, by button or by
+	// key '8'; its hydraulics sound as long as it is held.
 	ASSERT_TRUE(steps(5));
 	EXPECT_EQ(countparticles(PARTICLE_HALFJOINT), 0);
-	sim.drawbridgeup = 1;
+	keyboard['8'] = 1;
 	ASSERT_TRUE(steps(5));
+	keyboard['8'] = 0;
 	EXPECT_EQ(countparticles(PARTICLE_HALFJOINT), 4);
 	EXPECT_EQ(sim.phasestate, 2);
+	EXPECT_EQ(soundplaying, 1);
+	EXPECT_GT(hydraulicsounding, 0);
+	ASSERT_TRUE(step());
+	EXPECT_EQ(soundplaying, 0);
+	EXPECT_EQ(hydraulicsounding, 0);
+	sim.drawbridgeup = 1;
+	ASSERT_TRUE(step());
+	EXPECT_EQ(soundplaying, 1);
 }
 
 TEST(Phases, MouseDragPullsNearbyJoints)
@@ -631,4 +661,43 @@ TEST(Phases, MouseDragPullsNearbyJoints)
 	EXPECT_EQ(checksimulation(), "");
 	ASSERT_TRUE(steps(5));
 	EXPECT_EQ(countparticles(PARTICLE_DRAG), 0) << "drag points live one step";
+}
+
+static int dragparticle()
+{
+	for (int i = numofparticles - 1; i >= 0; i--)
+		if (particle[i].type == PARTICLE_DRAG)
+			return i;
+	return -1;
+}
+
+TEST(Phases, TheStepDragsWhileGrabbedAndHeld)
+{
+	setupvehicleworld();
+	buildtruss(0);
+	resetsim();
+	dragon = 1;
+	draghit = {130.0f, 105.0f, FRONTZ};
+	mouse.leftbutton = 1;
+	ASSERT_TRUE(step());
+	EXPECT_EQ(countparticles(PARTICLE_DRAG), 0) << "not grabbed";
+	sim.mousegrab = 1;
+	mouse.leftbutton = 0;
+	ASSERT_TRUE(step());
+	EXPECT_EQ(countparticles(PARTICLE_DRAG), 0) << "button up";
+	mouse.leftbutton = 1;
+	ASSERT_TRUE(step());
+	ASSERT_EQ(countparticles(PARTICLE_DRAG), 1);
+	int drag = dragparticle();
+	float y = particle[drag].position.y;
+	// Held: the drag comes before the move, so the old point has already
+	// gone some way toward the new one when the step ends.
+	prevmouse.leftbutton = 1;
+	draghit.y = 115.0f;
+	ASSERT_TRUE(step());
+	EXPECT_EQ(countparticles(PARTICLE_DRAG), 2);
+	EXPECT_GT(particle[drag].position.y, y + 0.1f);
+	sim.mousegrab = 0;
+	dragon = 0;
+	mouse = prevmouse = mousestruct{};
 }

@@ -4,6 +4,7 @@
 
 #include <cmath>
 
+#include "platform/input.h"
 #include "world/bond.h"
 #include "world/cdquad.h"
 #include "world/level.h"
@@ -20,6 +21,11 @@ int earthquakestart;
 int earthquakemag;
 float earthquakecount;
 vector3 earthquakevelocity;
+int soundplaying;
+
+// The keys that hold the manual drawbridge requests, beside their buttons.
+constexpr int KEYRAISE = KEY_0 + 8;
+constexpr int KEYLOWER = KEY_0 + 9;
 
 // Phases the level really has; a bad count never reads past the slots.
 static int numofphases()
@@ -65,11 +71,22 @@ static void quakestep()
 	}
 }
 
+// The structure follows the mouse while it is held over the view.
+static void mousedrag()
+{
+	vector3 hit;
+	if (!mouse.leftbutton || !mousedragpoint(&hit))
+		return;
+	dragstructure(&hit, prevmouse.leftbutton);
+}
+
 void simulation()
 {
 	sim.time += STEPMS;
 	sim.wateroffset += 0.0005f;
 	quakestep();
+	if (sim.mousegrab)
+		mousedrag();
 
 	particlesimulation();
 	particletimetolive();
@@ -174,9 +191,12 @@ void automaticphases()
 
 void manualphases()
 {
-	int raise = sim.drawbridgeup, lower = sim.drawbridgedown;
-	if (!raise && !lower)
+	int raise = sim.drawbridgeup || keyboard[KEYRAISE];
+	int lower = sim.drawbridgedown || keyboard[KEYLOWER];
+	if (!raise && !lower) {
 		stopsounds(SOUND_HYDRAULIC);
+		soundplaying = 0;
+	}
 	if (phasenum == 0 && !raise && !lower)
 		return;
 	if (!startfirstphase())
@@ -192,6 +212,8 @@ void manualphases()
 		raisedrawbridges(1);
 	if (lower)
 		lowerdrawbridges(1);
+	if (raise || lower)
+		soundplaying = 1;
 	if (sim.phasestate == 1) {
 		deleteallobjects();
 		sim.phasestate = 2;

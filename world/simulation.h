@@ -45,6 +45,7 @@ extern int earthquakestart;  // sim.time when the running quake phase began, 0 n
 extern int earthquakemag;
 extern float earthquakecount;        // the quake oscillator's angle
 extern vector3 earthquakevelocity;   // ground velocity added to particles
+extern int soundplaying;     // manual machine: a held drawbridge request keeps its hydraulics sounding
 
 // One 20 ms step of the whole world, then the phase machine.
 void simulation();
@@ -60,7 +61,8 @@ int raisedrawbridges(int firststep);
 int lowerdrawbridges(int firststep);
 // Mouse drag: pulls every non-fixed particle within 20 units toward hit, a
 // point on the editing plane under the mouse; held is 1 when the button was
-// also down the previous frame. The test screen does the ray cast.
+// also down the previous frame. Run by the step while sim.mousegrab is set
+// and the left button is down.
 void dragstructure(const vector3 *hit, int held);
 
 // The part of resetsim that belongs here: vehicles, sprites, phase state
@@ -70,3 +72,7 @@ void resetphases();
 // Camera hook: the quake shakes the orbit camera's target by delta. The
 // camera code defines it; headless builds get a do-nothing one.
 void shakecameratarget(const vector3 *delta);
+// Camera hook of the mouse drag: 1 with the point where the camera's ray
+// through the mouse meets the editing plane, when the mouse is over the 3D
+// view; 0 otherwise. Headless builds have no mouse and answer 0.
+int mousedragpoint(vector3 *hit);
