@@ -45,7 +45,7 @@ extern int earthquakestart;  // sim.time when the running quake phase began, 0 n
 extern int earthquakemag;
 extern float earthquakecount;        // the quake oscillator's angle
 extern vector3 earthquakevelocity;   // ground velocity added to particles
-extern int soundplaying;     // manual machine: a held drawbridge request keeps its hydraulics sounding
+extern int soundplaying;     // manual machine: a held drawbridge request is sounding
 
 // One 20 ms step of the whole world, then the phase machine.
 void simulation();
