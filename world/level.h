@@ -134,8 +134,8 @@ int loadlevel(const char *name, int bridge);
 // an existing file of that name is left as it was.
 int savelevel(const char *name, int bridge);
 void deletelevel(const char *name, int bridge);
-// A new level is made in the level editor from a loaded one, so this makes
-// nothing; the level file interface keeps it beside the other three.
+// Makes nothing: levels come from files. Kept beside the other three as
+// part of the level file interface.
 void createlevel(int width, int depth);
 
 // Shows the "Loading..." frame while a level is read. The window library
