@@ -112,6 +112,7 @@ void editlevelcolormenu()
 		drawcolorbars(c);
 		finishscreen();
 	}
-	closecolorbars();
+	// The bars stay in the table: every screen that drags bars fills it
+	// when it opens.
 	resetmenuitems();
 }

@@ -6,8 +6,7 @@ struct vector3;
 
 // Fills the edit bar table with the three bars, red on top.
 void setcolorbars();
-// Empties the table again when the screen closes, so no later screen
-// drags bars that point into the colour it edited.
+// Empties the table again and unbinds the bars.
 void closecolorbars();
 // Points the bars at c and lets the pointer drag them.
 void editcolorbars(vector3 *c);
