@@ -18,7 +18,8 @@ int itemfired(int item);
 // read are this frame's.
 void pollscreen();
 // Keys, pointer and items first, as the last pump left them, then the
-// window: the help pages and the ending act on the previous frame's events.
+// window: the screens laid out this way (the help pages, the ending, the
+// forms and the object editor) act on the previous frame's events.
 void pollscreenwindowlast();
 // Black colour and depth.
 void clearscreen();
