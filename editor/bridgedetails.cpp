@@ -28,7 +28,7 @@ void editbridgedetails()
 		setmenuitem(MENUSET_KEY, SDLK_ESCAPE);
 		textbox("Bridge Name                     ", 64, color, level.bridgename);
 		textbox("Architect                       ", 96, color, level.architect);
-		pollscreen();
+		pollscreenwindowlast();
 		clearscreen();
 		drawbackdrop();
 		finishscreen();

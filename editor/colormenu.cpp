@@ -61,6 +61,5 @@ void editbridgecolormenu()
 		drawcolorbars(c);
 		finishscreen();
 	}
-	closecolorbars();
 	resetmenuitems();
 }

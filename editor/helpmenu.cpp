@@ -131,7 +131,7 @@ void helpmenu()
 	resetmenuitems();
 	while (screenopen()) {
 		createitems(&page);
-		pollscreen();
+		pollscreenwindowlast();
 		clearscreen();
 		drawbackdrop();
 		drawpage(page);

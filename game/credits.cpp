@@ -53,10 +53,10 @@ void creditsmenu()
 {
 	resetmenuitems();
 	while (screenopen()) {
+		clearscreen();
 		numofmenuitems = 0;
 		screenitem("Back", 4, 4, 16, SDLK_ESCAPE);
 		pollscreen();
-		clearscreen();
 		drawbackdrop();
 		drawcredits(config.textcolor);
 		finishscreen();

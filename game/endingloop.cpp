@@ -44,7 +44,7 @@ void endingloop()
 		numofmenuitems = 0;
 		createmenuitem("Done", 636 | ALIGNRIGHT, 4, 16, c[0], c[1], c[2], 1.0f);
 		setmenuitem(MENUSET_KEY, SDLK_ESCAPE);
-		pollscreen();
+		pollscreenwindowlast();
 		clearscreen();
 		drawbackdrop();
 		drawending(c);

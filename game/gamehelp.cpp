@@ -82,7 +82,7 @@ void gamehelpmenu()
 	resetmenuitems();
 	while (screenopen()) {
 		createitems(page);
-		pollscreen();
+		pollscreenwindowlast();
 		// Both page items share one slot: the fired flag is spent here, or
 		// the other page's item would fire on the next frame.
 		if (menuitem[ITEMPAGE].active) {

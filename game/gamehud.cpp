@@ -52,7 +52,7 @@ void drawsundial()
 	if (cosf(sunangle) > 0.0f) {
 		int x = static_cast<int>(sinf(sunangle) * sinf(sunangle2) * DIALRADIUS + DIALX);
 		int y = static_cast<int>(sinf(sunangle) * cosf(sunangle2) * DIALRADIUS + DIALY);
-		drawtext("X", x | ALIGNCENTER, y | ALIGNCENTER, 12, 0.75f, 0.75f, 0.0f, 1.0f);
+		drawtext("X", x | ALIGNCENTER, y, 12, 0.75f, 0.75f, 0.0f, 1.0f);
 	}
 	drawtext("Sun Angle", DIALX | ALIGNCENTER, 152, 12, 0.5f, 0.5f, 0.0f, 1.0f);
 }

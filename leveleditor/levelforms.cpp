@@ -47,7 +47,7 @@ static void runform(const formfield *fields, int count)
 		screenitem("Back", 4, 4, 16, KEY_ESCAPE);
 		for (int i = 0; i < count; i++)
 			createfield(&fields[i], 64 + 32 * i);
-		pollscreen();
+		pollscreenwindowlast();
 		clearscreen();
 		drawscreen();
 	}
@@ -112,6 +112,5 @@ void editlevelcolormenu()
 		drawcolorbars(c);
 		finishscreen();
 	}
-	closecolorbars();
 	resetmenuitems();
 }

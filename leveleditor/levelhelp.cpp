@@ -176,7 +176,7 @@ void levelhelpmenu()
 		setmenuitem(MENUSET_SETITEM, &p, 2);
 		screenitem("Prop", 636 | ALIGNRIGHT, 4, 16, 0);
 		setmenuitem(MENUSET_SETITEM, &p, 3);
-		pollscreen();
+		pollscreenwindowlast();
 		clearscreen();
 		drawbackdrop();
 		drawhelppage(p);

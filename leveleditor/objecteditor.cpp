@@ -172,7 +172,7 @@ void editobjects()
 	resetmenuitems();
 	while (screenopen()) {
 		createitems();
-		pollscreen();
+		pollscreenwindowlast();
 		if (menuitem[1].active) {
 			loadobjecteditor();
 			menuitem[1].active = 0;

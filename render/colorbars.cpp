@@ -26,13 +26,6 @@ void setcolorbars()
 	numofeditbars = 3;
 }
 
-void closecolorbars()
-{
-	for (int n = 0; n < 3; n++)
-		editbar[n].value = nullptr;
-	numofeditbars = 0;
-}
-
 void editcolorbars(vector3 *c)
 {
 	editbar[0].value = &c->x;

@@ -4,11 +4,10 @@
 
 struct vector3;
 
-// Fills the edit bar table with the three bars, red on top.
+// Fills the edit bar table with the three bars, red on top. They stay in
+// the table when the screen closes: every screen that drags bars fills it
+// when it opens.
 void setcolorbars();
-// Empties the table again when the screen closes, so no later screen
-// drags bars that point into the colour it edited.
-void closecolorbars();
 // Points the bars at c and lets the pointer drag them.
 void editcolorbars(vector3 *c);
 // The swatch at (400, 80)-(512, 192) of the virtual screen, then the bars;

@@ -51,6 +51,14 @@ void pollscreen()
 	checkmenuitems();
 }
 
+void pollscreenwindowlast()
+{
+	checkkeyboard();
+	checkmouse();
+	checkmenuitems();
+	checksystemmessages();
+}
+
 void clearscreen()
 {
 	glClearColor(0.0f, 0.0f, 0.0f, 0.0f);

@@ -17,6 +17,10 @@ int itemfired(int item);
 // Polls the window, keys, pointer and items, the window first so the keys
 // read are this frame's.
 void pollscreen();
+// Keys, pointer and items first, as the last pump left them, then the
+// window: the screens laid out this way (the help pages, the ending, the
+// forms and the object editor) act on the previous frame's events.
+void pollscreenwindowlast();
 // Black colour and depth.
 void clearscreen();
 // The 2D layer with the title backdrop when the settings ask for it.

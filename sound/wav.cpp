@@ -1,137 +1,148 @@
-// The WAV reader. Files come from the game data, but a damaged or foreign
-// file must only leave its own sound silent, never read out of bounds.
+// The WAV decoder for the sound buffers: SDL reads the file, and what it
+// returns is checked before a buffer may take it.
 #include "sound/wav.h"
 
-#include <cstdint>
-#include <cstdlib>
+#include <SDL/SDL.h>
 #include <cstring>
 
 #include "platform/files.h"
 
-static int readtag(char tag[4])
+// SDL hands 16-bit samples over little-endian.
+static void swapsamples(unsigned char *data, int length)
 {
-	return fread2(tag, 1, 4, fp) == 4;
+	for (int n = 0; n + 1 < length; n += 2) {
+		unsigned char low = data[n];
+		data[n] = data[n + 1];
+		data[n + 1] = low;
+	}
 }
 
-static int readu32(uint32_t *v)
+static Uint32 littleendian32(const unsigned char *p)
 {
-	return fread2(v, 4, 1, fp) == 1;
+	return p[0] | (Uint32)p[1] << 8 | (Uint32)p[2] << 16 | (Uint32)p[3] << 24;
 }
 
-static int readu16(uint16_t *v)
+static Uint32 littleendian16(const unsigned char *p)
 {
-	return fread2(v, 2, 1, fp) == 1;
+	return p[0] | (Uint32)p[1] << 8;
 }
 
-struct wavformat {
-	uint16_t tag, channels, blockalign, bits;
-	uint32_t rate, byterate;
+// Where SDL finds the format and the samples.
+struct wavlayout {
+	unsigned char format[20];  // the start of the "fmt " chunk, zero beyond it
+	Uint32 formatsize;
+	Uint32 datasize;
 };
 
-// The "fmt " chunk: only plain PCM, one channel, 8 or 16 bits, with the
-// block size those imply.
-static int readformat(uint32_t size, wavformat *f)
+// SDL allocates each chunk it reads at the size the chunk claims before
+// reading it, so a few damaged bytes ask for up to 4 GiB. Walks the chunks
+// as SDL does (from the header, no pad bytes, "LIST" and "fact" before
+// "fmt ", anything after it up to "data") and refuses a chunk that does not
+// fit in the file: SDL's own read of it would fail. Returns 1 with the
+// layout filled when the walk reaches "data", 1 with an empty layout when
+// SDL will refuse the file for its first chunk, 0 when a chunk runs out.
+static int walkchunks(SDL_RWops *file, wavlayout *layout)
 {
-	if (size < 16)
+	memset(layout, 0, sizeof *layout);
+	long end = SDL_RWseek(file, 0, RW_SEEK_END);
+	unsigned char header[8];
+	if (end < 8 || SDL_RWseek(file, 0, RW_SEEK_SET) != 0 || SDL_RWread(file, header, 8, 1) != 1)
 		return 0;
-	if (!readu16(&f->tag) || !readu16(&f->channels) || !readu32(&f->rate)
-		|| !readu32(&f->byterate) || !readu16(&f->blockalign) || !readu16(&f->bits))
-		return 0;
-	if (f->tag != 1 || f->channels != 1 || (f->bits != 8 && f->bits != 16))
-		return 0;
-	if (f->rate == 0 || f->rate > 192000 || f->blockalign != f->bits / 8)
-		return 0;
-	return fseek(fp, (long)(size - 16 + (size & 1)), SEEK_CUR) == 0;
-}
-
-static long filesize()
-{
-	if (fseek(fp, 0, SEEK_END) != 0)
-		return -1;
-	long size = ftell(fp);
-	if (fseek(fp, 0, SEEK_SET) != 0)
-		return -1;
-	return size;
-}
-
-// Walks the chunks after the RIFF header; stops at the data chunk with fp at
-// its first sample.
-static int findchunks(long end, wavformat *f, uint32_t *datasize)
-{
-	int haveformat = 0;
+	// A file with "WAVE" after its first word has its chunks right after
+	// that; SDL reads it so.
+	long at = memcmp(header + 4, "WAVE", 4) == 0 ? 8 : 12;
+	int seenformat = 0;
 	for (;;) {
-		char tag[4];
-		uint32_t size;
-		long here = ftell(fp);
-		if (here < 0 || here > end - 8 || !readtag(tag) || !readu32(&size))
+		if (at > end - 8 || SDL_RWseek(file, (int)at, RW_SEEK_SET) != at
+			|| SDL_RWread(file, header, 8, 1) != 1)
 			return 0;
-		if ((uint64_t)size > (uint64_t)(end - here - 8))
-			return 0;  // the chunk runs past the end: a cut file
-		if (!memcmp(tag, "fmt ", 4)) {
-			if (haveformat || !readformat(size, f))
-				return 0;
-			haveformat = 1;
-		} else if (!memcmp(tag, "data", 4)) {
-			if (!haveformat)
-				return 0;
-			*datasize = size;
+		Uint32 size = littleendian32(header + 4);
+		if (size > (Uint32)(end - at - 8))
+			return 0;
+		if (seenformat && !memcmp(header, "data", 4)) {
+			layout->datasize = size;
 			return 1;
-		} else if (fseek(fp, (long)size + (size & 1), SEEK_CUR) != 0) {
-			return 0;
 		}
+		if (!seenformat && (!memcmp(header, "LIST", 4) || !memcmp(header, "fact", 4))) {
+			at += 8 + (long)size;
+			continue;
+		}
+		if (!seenformat && memcmp(header, "fmt ", 4) != 0)
+			return 1;  // SDL stops at this chunk and refuses the file itself
+		if (!seenformat) {
+			Uint32 keep = size < sizeof layout->format ? size : sizeof layout->format;
+			if (keep > 0 && SDL_RWread(file, layout->format, keep, 1) != 1)
+				return 0;
+			layout->formatsize = size;
+			seenformat = 1;
+		}
+		at += 8 + (long)size;
 	}
 }
 
-static int readsamples(const wavformat *f, uint32_t size, wavstruct *wav)
+// Faults of SDL 1.2's decoder that a file can reach: a PCM format chunk
+// shorter than its 16 fixed bytes is read past its end; an ADPCM block size
+// of 0 divides by zero; an ADPCM file sizes its decoded buffer by a product
+// of header fields that overflows. Such files are refused here. A decoded
+// size beyond MAXWAVBYTES would be refused after decoding anyway.
+static int sdlcandecode(const wavlayout *layout)
 {
-	uint32_t samples = size / f->blockalign;  // a stray odd byte is dropped
-	if (samples == 0 || samples * f->blockalign > (uint32_t)MAXWAVBYTES)
+	if (layout->formatsize == 0)
+		return 1;  // no format reached: SDL refuses the file itself
+	if (layout->formatsize < 16)
 		return 0;
-	int bytes = (int)(samples * f->blockalign);
-	unsigned char *data = (unsigned char *)malloc(bytes);
-	if (!data)
+	Uint32 encoding = littleendian16(layout->format);
+	if (encoding != 2 && encoding != 0x11)
+		return 1;
+	Uint32 blockalign = littleendian16(layout->format + 12);
+	if (blockalign == 0)
 		return 0;
-	// Through fread2 with the sample width, so 16-bit samples arrive in host order.
-	if (fread2(data, f->blockalign, samples, fp) != samples) {
-		free(data);
-		return 0;
-	}
-	wav->bits = f->bits;
-	wav->rate = (int)f->rate;
-	wav->length = bytes;
-	wav->data = data;
-	return 1;
+	if (layout->formatsize < 20)
+		return 1;  // no samples per block: SDL refuses it
+	Uint64 decoded = (Uint64)(layout->datasize / blockalign) * littleendian16(layout->format + 18)
+		* littleendian16(layout->format + 2) * 2;
+	return decoded <= (Uint64)MAXWAVBYTES;
 }
 
 int readwav(const char *name, wavstruct *wav)
 {
 	memset(wav, 0, sizeof *wav);
-	fp = fopen(name, "rb");
-	if (!fp)
+	SDL_RWops *file = SDL_RWFromFile(name, "rb");
+	if (!file)
 		return 0;
-	int ok = 0;
-	long end = filesize();
-	char riff[4], wave[4];
-	uint32_t riffsize;
-	wavformat format = {};
-	uint32_t datasize = 0;
-	if (end >= 12 && readtag(riff) && readu32(&riffsize) && readtag(wave)
-		&& !memcmp(riff, "RIFF", 4) && !memcmp(wave, "WAVE", 4) && riffsize >= 4) {
-		// A RIFF size beyond the file means the file was cut short.
-		if ((uint64_t)riffsize + 8 <= (uint64_t)end)
-			end = (long)riffsize + 8;
-		else
-			end = -1;
-		ok = end > 0 && findchunks(end, &format, &datasize)
-			&& readsamples(&format, datasize, wav);
+	wavlayout layout;
+	if (!walkchunks(file, &layout) || !sdlcandecode(&layout)
+		|| SDL_RWseek(file, 0, RW_SEEK_SET) != 0) {
+		SDL_RWclose(file);
+		return 0;
 	}
-	fclose(fp);
-	fp = nullptr;
-	return ok;
+	SDL_AudioSpec spec;
+	Uint8 *data = nullptr;
+	Uint32 length = 0;
+	// Closes the stream whatever it decides. An ADPCM file whose blocks do
+	// not decode fails with the decoded buffer already handed out: free it.
+	if (!SDL_LoadWAV_RW(file, 1, &spec, &data, &length)) {
+		SDL_FreeWAV(data);
+		return 0;
+	}
+	int bits = (spec.format & 0xff) == 8 ? 8 : 16;
+	length -= length % (bits / 8);
+	if (spec.channels != 1 || length == 0 || length > (Uint32)MAXWAVBYTES || spec.freq <= 0
+		|| spec.freq > MAXWAVRATE) {
+		SDL_FreeWAV(data);
+		return 0;
+	}
+	if (bits == 16 && bigendian)
+		swapsamples(data, (int)length);
+	wav->bits = bits;
+	wav->rate = spec.freq;
+	wav->length = (int)length;
+	wav->data = data;
+	return 1;
 }
 
 void freewav(wavstruct *wav)
 {
-	free(wav->data);
+	SDL_FreeWAV(wav->data);
 	memset(wav, 0, sizeof *wav);
 }

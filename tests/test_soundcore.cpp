@@ -43,10 +43,9 @@ TEST_F(Wav, ReadsMonoFilesInHostOrder)
 	freewav(&wav);
 	EXPECT_EQ(wav.data, nullptr);
 
-	// 8-bit samples go through untouched; other chunks and their padding
-	// byte are stepped over.
+	// 8-bit samples go through untouched; other chunks are stepped over.
 	std::string bytes8("\x00\x7f\x80\xff\x01", 5);
-	ASSERT_EQ(read(makewav(bytes8, 1, 8, 8000, 1, "odd"), &wav), 1);
+	ASSERT_EQ(read(makewav(bytes8, 1, 8, 8000, 1, "meta"), &wav), 1);
 	EXPECT_EQ(wav.bits, 8);
 	ASSERT_EQ(wav.length, 5);
 	EXPECT_EQ(memcmp(wav.data, bytes8.data(), 5), 0);
@@ -56,6 +55,54 @@ TEST_F(Wav, ReadsMonoFilesInHostOrder)
 	ASSERT_EQ(read(makewav(ramp16(3) + "x"), &wav), 1);
 	EXPECT_EQ(wav.length, 6);
 	freewav(&wav);
+}
+
+// Files that SDL plays: a RIFF size that is off or unset, 16-bit samples
+// in blocks of 4, and IMA ADPCM, which decodes to 16 bits.
+TEST_F(Wav, DecodesWhatSdlPlays)
+{
+	std::string whole = makewav(ramp16(40));
+	wavstruct wav;
+	for (uint32_t riffsize : {(uint32_t)whole.size(), 0u, 0xffffffffu}) {
+		std::string file = whole;
+		std::string field;
+		putu32(&field, riffsize);
+		file.replace(4, 4, field);
+		ASSERT_EQ(read(file, &wav), 1) << "RIFF size " << riffsize;
+		EXPECT_EQ(wav.length, 80);
+		freewav(&wav);
+	}
+	std::string aligned4 = whole;
+	aligned4[32] = 4;  // block alignment
+	ASSERT_EQ(read(aligned4, &wav), 1);
+	EXPECT_EQ(wav.bits, 16);
+	freewav(&wav);
+	// One block of 8 bytes: a 4-byte header (first sample 16) and 9 samples.
+	std::string ima = makewav(std::string("\x10\x00\x05\x00" "abcd", 8), 1, 4, 8000, 0x11,
+		"", 9);
+	ima[32] = 8;  // block alignment
+	ASSERT_EQ(read(ima, &wav), 1);
+	EXPECT_EQ(wav.bits, 16);
+	EXPECT_EQ(wav.length, 18);
+	EXPECT_EQ(*(const int16_t *)wav.data, 16);
+	freewav(&wav);
+}
+
+// Files on which SDL's decoder reads past a buffer or divides by zero.
+TEST_F(Wav, RefusesWhatSdlCannotDecodeSafely)
+{
+	wavstruct wav;
+	std::string shortformat = "RIFF";
+	putu32(&shortformat, 4 + 10 + 8 + 16);
+	shortformat += "WAVEfmt ";
+	putu32(&shortformat, 2);
+	putu16(&shortformat, 1);
+	shortformat += "data";
+	putu32(&shortformat, 16);
+	shortformat += ramp16(8);
+	EXPECT_EQ(read(shortformat, &wav), 0);
+	// Block alignment 0 (makewav's for 4 bits).
+	EXPECT_EQ(read(makewav(std::string(64, '\0'), 1, 4, 8000, 0x11, "", 57), &wav), 0);
 }
 
 TEST_F(Wav, RefusesWhatABufferCannotTake)
@@ -96,8 +143,8 @@ TEST_F(Wav, SurvivesCorruptSizesAndBytes)
 {
 	std::string whole = makewav(ramp16(40), 1, 16, 22050, 1, "meta");
 	wavstruct wav;
-	// Sizes that point past the file or wrap around.
-	const size_t sizefields[] = {4, 16, 40, 52};  // RIFF, fmt, LIST, data
+	// Chunk sizes that point past the file or wrap around.
+	const size_t sizefields[] = {16, 40, 52};  // fmt, LIST, data
 	const uint32_t lies[] = {0xffffffffu, 0x80000000u, 0x7fffffffu, 0xfffffff8u};
 	for (size_t at : sizefields)
 		for (uint32_t lie : lies) {

@@ -17,18 +17,23 @@ inline void putu16(std::string *s, uint16_t v)
 }
 
 // A PCM WAV with the given header fields around samples (raw bytes);
-// extra is put as a chunk of its own between "fmt " and "data".
+// extra is put as a chunk of its own between "fmt " and "data". A nonzero
+// samplesperblock ends the format as an IMA ADPCM one does.
 inline std::string makewav(const std::string &samples, int channels = 1, int bits = 16,
-	int rate = 22050, int tag = 1, const std::string &extra = "")
+	int rate = 22050, int tag = 1, const std::string &extra = "", int samplesperblock = 0)
 {
 	std::string body = "WAVEfmt ";
-	putu32(&body, 16);
+	putu32(&body, samplesperblock ? 20 : 16);
 	putu16(&body, (uint16_t)tag);
 	putu16(&body, (uint16_t)channels);
 	putu32(&body, (uint32_t)rate);
 	putu32(&body, (uint32_t)(rate * channels * bits / 8));
 	putu16(&body, (uint16_t)(channels * bits / 8));
 	putu16(&body, (uint16_t)bits);
+	if (samplesperblock) {
+		putu16(&body, 2);
+		putu16(&body, (uint16_t)samplesperblock);
+	}
 	if (!extra.empty()) {
 		body += "LIST";
 		putu32(&body, (uint32_t)extra.size());
