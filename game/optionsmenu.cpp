@@ -10,10 +10,10 @@ void optionsmenu()
 {
 	resetmenuitems();
 	while (screenopen()) {
+		clearscreen();
 		numofmenuitems = 0;
 		screenitem("Back", 4, 4, 16, SDLK_ESCAPE);
 		pollscreen();
-		clearscreen();
 		drawscreen();
 	}
 	resetmenuitems();
