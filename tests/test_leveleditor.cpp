@@ -332,7 +332,10 @@ TEST(LevelFiles, NamesThatWouldEscapeTheFolderAreRefused)
 {
 	EXPECT_FALSE(levelnameallowed(""));
 	EXPECT_TRUE(levelnameallowed("my level"));
-	EXPECT_TRUE(levelnameallowed(".."));  // "...tvl" stays in the folder
+	// A dotted name would never be listed again; a pack folder may hold one.
+	EXPECT_FALSE(levelnameallowed("a.b"));
+	EXPECT_FALSE(levelnameallowed(".hidden"));
+	EXPECT_TRUE(levelfolderallowed("pack.v2"));
 	EXPECT_FALSE(levelnameallowed("../escape"));
 	EXPECT_FALSE(levelnameallowed("/tmp/x"));
 	EXPECT_FALSE(levelnameallowed("a\\b"));
