@@ -233,6 +233,9 @@ TEST(Placements, CapacitiesAndSelectionsFollowDeletions)
 	EXPECT_EQ(level.levelobject[0].inphase[2], 1);
 	togglephase(0, 3);
 	EXPECT_EQ(level.levelobject[0].inphase[2], 0);
+	level.levelobject[0].inphase[2] = 2;  // as a loaded file may hold it: on
+	togglephase(0, 3);
+	EXPECT_EQ(level.levelobject[0].inphase[2], 0);
 	togglephase(0, 0);
 	togglephase(0, MAXPHASES + 1);
 }
