@@ -3,6 +3,8 @@
 // brush under the pointer, a vehicle placed through the picker with a
 // waypoint, and the level saved under a new name through the browser.
 #include "editor/editordraw.h"
+#include "editor/editor.h"
+#include "editor/editorloop.h"
 #include "game/preview.h"
 #include "game/progress.h"
 #include "leveleditor/leveleditor.h"
@@ -14,6 +16,7 @@
 #include "platform/menu.h"
 #include "platform/text.h"
 #include "platform/texture.h"
+#include "render/camera.h"
 #include "render/renderframe.h"
 #include "tests/testwindow.h"
 #include "world/landscape.h"
@@ -49,7 +52,7 @@ protected:
 		setuprender();
 		loadfont();
 		setupmenuitems();
-		setuppointrender();
+		reseteditor();  // the editor's grid step, as the game sets it up
 		SDL_SysWMinfo info;
 		SDL_VERSION(&info.version);
 		ASSERT_EQ(SDL_GetWMInfo(&info), 1);
@@ -168,6 +171,29 @@ TEST_F(LevelEditorX, PropertyScreensEditTheLevel)
 	EXPECT_EQ(level.materiallimit[1], 7);
 	EXPECT_EQ(level.materiallimit[8], 7);
 	EXPECT_EQ(numofeditbars, 0) << "the colour screen left its bars behind";
+}
+
+// The plane keys move the grid by the editor's grid step. While a text box
+// is edited the keys type: held arrows and letters leave the camera alone.
+TEST_F(LevelEditorX, GridStepsAndTypingLeavesTheCameraAlone)
+{
+	level.landscapewidth = 64;
+	level.landscapedepth = 64;
+	for (int i = 0; i < 64 * 64; i++)
+		landscape.height[i] = 300.0f;
+	setuplandscapenormals();
+	leveleditor.mode = LEVELMODE_LANDSCAPE;
+	leveleditor.cursor.y = 300.0f;
+	const playerstruct before = player[playernum];
+	script("k f; k f; k r;"
+		"k b; k q; xdotool keydown Left; sleep 0.5; xdotool keyup Left; k Escape;"  // Budget
+		"k Escape");
+	leveleditorloop();
+
+	EXPECT_FLOAT_EQ(leveleditor.cursor.y, 300.0f + editor.gridsize);
+	EXPECT_GT(editor.gridsize, 0.0f);
+	EXPECT_EQ(player[playernum].yaw, before.yaw);
+	EXPECT_EQ(player[playernum].distance, before.distance);
 }
 
 // A save without a name fails and must leave the browser open: the name
