@@ -100,6 +100,9 @@ static int uscharacter(int k, int shift)
 	return shift ? usshifted[at - usunshifted] : k;
 }
 
+// The character c when the box takes it, else the result so far. Shift
+// with Caps Lock gives a small letter from X: with Shift held letters are
+// capitals. With Ctrl held a letter is a command, not typing.
 static int candidate(int result, int c, int mask, int shift)
 {
 	if (shift && c >= 'a' && c <= 'z')
@@ -110,10 +113,9 @@ static int candidate(int result, int c, int mask, int shift)
 	return c;
 }
 
-// The character typed this frame, exactly as the keyboard layout made it;
-// only Shift with Caps Lock, which X gives as a small letter, types the
-// capital. The layout remap has put each key that typed a character at
-// that character's code, or, for a letter typed with Shift, at its small
+// The character typed this frame, exactly as the keyboard layout made it.
+// The layout remap has put each key that typed a character at that
+// character's code, or, for a letter typed with Shift, at its small
 // letter's code.
 static int typedcharacter(int repeat, int mask, int shift)
 {
