@@ -31,6 +31,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
@@ -197,6 +198,24 @@ TEST_F(LevelEditorX, GridStepsAndTypingLeavesTheCameraAlone)
 	// Where the editor's camera starts.
 	EXPECT_EQ(player[playernum].yaw, 0.0f);
 	EXPECT_EQ(player[playernum].distance, 200.0f);
+}
+
+// A phase that a loaded file set to 2 is on, and its toggle switches it off.
+TEST_F(LevelEditorX, APhaseOfAnyValueSwitchesOff)
+{
+	level.landscapewidth = 64;
+	level.landscapedepth = 64;
+	for (int i = 0; i < 64 * 64; i++)
+		landscape.height[i] = 300.0f;
+	setuplandscapenormals();
+	memset(&level.levelobject[0], 0, sizeof level.levelobject[0]);
+	level.numoflevelobjects = 1;
+	level.levelobject[0].inphase[2] = 2;
+	leveleditor.mode = LEVELMODE_OBJECTS;
+	leveleditor.selectedobject = 0;
+	script("k 3; k Escape");
+	leveleditorloop();
+	EXPECT_EQ(level.levelobject[0].inphase[2], 0);
 }
 
 // A save without a name fails and must leave the browser open: the name
