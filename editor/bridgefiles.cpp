@@ -11,7 +11,7 @@
 #include "world/materials.h"
 #include "world/worldfile.h"
 
-int bridgenameallowed(const char *name)
+int bridgefolderallowed(const char *name)
 {
 	if (!safefilename(name))
 		return 0;
@@ -23,9 +23,14 @@ int bridgenameallowed(const char *name)
 	return 1;
 }
 
+int bridgenameallowed(const char *name)
+{
+	return bridgefolderallowed(name) && savednameallowed(name);
+}
+
 int enterbridgefolder(int create)
 {
-	if (leveldirname[0] && !bridgenameallowed(leveldirname))
+	if (leveldirname[0] && !bridgefolderallowed(leveldirname))
 		return 0;
 	// Without the profile folder a save would land in the home or start
 	// folder, so nothing happens at all.
@@ -61,7 +66,7 @@ int listbridgefolders()
 	// "." and ".." are no packs: choosing them would leave the profile.
 	int kept = 0;
 	for (int i = 0; i < LISTSIZE - 1 && dirlist[i][0]; i++) {
-		if (bridgenameallowed(dirlist[i]))
+		if (bridgefolderallowed(dirlist[i]))
 			memmove(dirlist[kept++], dirlist[i], NAMESIZE);
 	}
 	dirlist[kept][0] = 0;
@@ -109,7 +114,7 @@ void changebridgefolder(const char *name)
 {
 	if (leveldirname[0])
 		leveldirname[0] = 0;
-	else if (bridgenameallowed(name))
+	else if (bridgefolderallowed(name))
 		copystring(leveldirname, name, NAMESIZE);
 }
 

@@ -5,8 +5,10 @@
 // file is touched.
 #pragma once
 
-// 1 when name can be a bridge file or a pack folder inside the profile
-// folder: not empty, not "." or "..", no path separator, no control character.
+// 1 when name can be a pack folder inside the profile folder: not empty,
+// not "." or "..", no path separator, no control character.
+int bridgefolderallowed(const char *name);
+// 1 when name can be a bridge file there: a pack folder's rules, and no dot.
 int bridgenameallowed(const char *name);
 
 // Enters the profile folder and the open pack folder leveldirname, creating

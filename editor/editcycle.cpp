@@ -373,7 +373,10 @@ static int keepedit()
 	}
 	if (!bridgechanged())
 		return 0;
-	setupundo();
+	// A cable's second end only shows the straight preview, which is not
+	// kept: the click sounds, but nothing changed that Undo could take back.
+	if (editor.editstate != 4)
+		setupundo();
 	return SOUND_CLICK;
 }
 
@@ -433,10 +436,6 @@ int commitedit(int costafter)
 		sound = keepedit();
 	if (editor.editstate == 4) {
 		restoresnapshot();
-		// The click keeps its undo step, but the step holds the bridge as
-		// it stays, not the straight preview a Redo would bring back.
-		if (sound)
-			keepundostate();
 		if (freshleftpress())
 			editor.editstate = 5;
 	}

@@ -3,6 +3,7 @@
 #include "leveleditor/leveleditor.h"
 #include "platform/config.h"
 #include "platform/input.h"
+#include "platform/menu.h"
 #include "render/camera.h"
 
 constexpr int KEY_UP = 273, KEY_DOWN = 274, KEY_RIGHT = 275, KEY_LEFT = 276;
@@ -24,11 +25,17 @@ static int atedge(edge e)
 	return 0;
 }
 
+// While a text box is edited the keys are typing into it.
+static int held(int key)
+{
+	return !menuinputkeyboard && keyboard[key];
+}
+
 void moveviewpointlevel()
 {
 	playerstruct *p = &player[playernum];
 	int shift = keyboard[KEY_LSHIFT];
-	float s = keyboard[KEY_LCTRL] ? 4.0f : 0.5f;
+	float s = held(KEY_LCTRL) ? 4.0f : 0.5f;
 	// Edge scrolling only while the pointer cannot leave the window.
 	int grabbed = config.mouselocked == 0 || config.fullscreen;
 	int left = mouse.leftbutton, right = mouse.rightbutton;
@@ -36,27 +43,27 @@ void moveviewpointlevel()
 	int sidepan = !right && grabbed;
 	int turn = right && !left;
 
-	if ((keyboard['w'] && !shift) || (pan && atedge(TOP)))
+	if ((held('w') && !shift) || (pan && atedge(TOP)))
 		p->target.z -= s;
-	if ((keyboard['s'] && !shift) || (pan && atedge(BOTTOM)))
+	if ((held('s') && !shift) || (pan && atedge(BOTTOM)))
 		p->target.z += s;
-	if ((keyboard['a'] && !shift) || (sidepan && atedge(LEFT)))
+	if ((held('a') && !shift) || (sidepan && atedge(LEFT)))
 		p->target.x -= s;
-	if ((keyboard['d'] && !shift) || (sidepan && atedge(RIGHT)))
+	if ((held('d') && !shift) || (sidepan && atedge(RIGHT)))
 		p->target.x += s;
-	if ((keyboard['w'] && shift) || keyboard[KEY_UP] || (turn && atedge(TOP)))
+	if ((held('w') && shift) || held(KEY_UP) || (turn && atedge(TOP)))
 		p->pitch += 0.02f * s;
-	if ((keyboard['s'] && shift) || keyboard[KEY_DOWN] || (turn && atedge(BOTTOM)))
+	if ((held('s') && shift) || held(KEY_DOWN) || (turn && atedge(BOTTOM)))
 		p->pitch -= 0.02f * s;
-	if ((keyboard['a'] && shift) || keyboard[KEY_LEFT] || (right && atedge(LEFT)))
+	if ((held('a') && shift) || held(KEY_LEFT) || (right && atedge(LEFT)))
 		p->yaw += 0.02f * s;
-	if ((keyboard['d'] && shift) || keyboard[KEY_RIGHT] || (right && atedge(RIGHT)))
+	if ((held('d') && shift) || held(KEY_RIGHT) || (right && atedge(RIGHT)))
 		p->yaw -= 0.02f * s;
-	if (keyboard['q'] || (left && atedge(TOP)))
+	if (held('q') || (left && atedge(TOP)))
 		p->distance -= 1.0f;
-	if (keyboard['z'] || (left && atedge(BOTTOM)))
+	if (held('z') || (left && atedge(BOTTOM)))
 		p->distance += 1.0f;
-	if (keyboard['e']) {
+	if (held('e')) {
 		p->pitch = 0.0f;
 		p->yaw = 0.0f;
 	}

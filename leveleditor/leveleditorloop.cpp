@@ -109,6 +109,13 @@ static void createlandscapeitems()
 	setmenuitem(MENUSET_INTBOX, &level.budget);
 }
 
+// The phase toggles: flipping the lowest bit would switch a loaded 2 to 3,
+// still on. Each toggle's hotkey is its phase's digit.
+static void switchphase()
+{
+	togglephase(leveleditor.selectedobject, menuitem[currentmenuitem].key - '0');
+}
+
 static void createobjectitems()
 {
 	screenitemfor("addobj", 4, 40, 12, '0', ADDOBJECTSCREEN);
@@ -121,6 +128,7 @@ static void createobjectitems()
 	for (int k = 0; k < PLACEPHASES; k++) {
 		screenitem(labels[k], 4 + 16 * k, 88, 12, '1' + k);
 		setmenuitem(MENUSET_TOGGLE, &lo->inphase[k]);
+		setmenuitem(MENUSET_CALLBACK, switchphase);
 	}
 	screenitemfor("addcar", 4, 112, 12, 'c', ADDCARSCREEN);
 	callitem("delcar", 4, 124, 12, 'v', dropcar);

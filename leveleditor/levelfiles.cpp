@@ -7,10 +7,11 @@
 #include "leveleditor/placements.h"
 #include "platform/files.h"
 #include "world/level.h"
+#include "world/worldfile.h"
 
 static char startfolder[PATHSIZE];
 
-int levelnameallowed(const char *name)
+static int plainname(const char *name)
 {
 	size_t length = strnlen(name, NAMESIZE);
 	if (length == 0 || length >= NAMESIZE)
@@ -23,10 +24,14 @@ int levelnameallowed(const char *name)
 	return 1;
 }
 
+int levelnameallowed(const char *name)
+{
+	return plainname(name) && savednameallowed(name);
+}
+
 int levelfolderallowed(const char *name)
 {
-	return strcmp(name, ".") != 0 && strcmp(name, "..") != 0 &&
-		levelnameallowed(name);
+	return strcmp(name, ".") != 0 && strcmp(name, "..") != 0 && plainname(name);
 }
 
 int enterlevelfolders()

@@ -80,8 +80,11 @@ void deletecar(int i)
 
 void togglephase(int i, int phase)
 {
-	if (validplacement(i) && phase >= 1 && phase <= MAXPHASES)
-		level.levelobject[i].inphase[phase - 1] ^= 1;
+	if (!validplacement(i) || phase < 1 || phase > MAXPHASES)
+		return;
+	// A loaded file may hold any value: every one but 0 is on.
+	int *inphase = &level.levelobject[i].inphase[phase - 1];
+	*inphase = *inphase ? 0 : 1;
 }
 
 int addwaypoint(int i, const vector3 *p)

@@ -129,9 +129,7 @@ void listfiles(const char *pattern, char list[][NAMESIZE], int folders, int capa
 	qsort(list, count, NAMESIZE, comparestrings);
 }
 
-// HOME names the user's folder; without it (or when it is too long for the
-// path buffers) the password database's entry is used instead.
-static const char *findhome()
+const char *findhome()
 {
 	const char *home = getenv("HOME");
 	if (home && home[0] && strlen(home) + strlen(tvn_folder) + 2 <= PATHSIZE)

@@ -41,6 +41,10 @@ int checkfilespec(const char *pattern, const char *name);
 // longer than 31 characters are skipped, since a cut name could name another file.
 void listfiles(const char *pattern, char list[][NAMESIZE], int folders, int capacity = LISTSIZE);
 
+// The user's folder that get_paths makes the game's folder in: HOME, or
+// without it (or when it is too long for the path buffers) the password
+// database's entry; null when neither will do.
+const char *findhome();
 void get_paths();
 // Both return 1 when the folder was entered; callers that would otherwise
 // write into the wrong folder check it.

@@ -60,92 +60,82 @@ static void clampcursor()
 	menuinputcursorpos = clampcolumn(menuinputcursorpos);
 }
 
-// The letter a key at a letter's code typed: the character it produced
-// when that is known (Shift with Caps Lock types small letters), else the
-// Shift rule.
-static int lettercase(int k, int shift)
+// A text box takes printable ASCII and the printable half of Latin-1.
+static int textcharacter(int c)
 {
-	int produced = keyboard_ascii[k];
-	if (produced == k || produced == k - 32)
-		return produced;
-	return shift ? k - 32 : k;
+	return (c >= 32 && c <= 126) || c >= 160;
 }
 
-// Letters, with keypad digits while NumLock is on. With Caps Lock the
-// layout remap moves a letter key to its capital's code, so the capitals
-// type as well.
-static int typedletter(int repeat, int shift)
+static int charactermask(int c)
 {
-	int result = -1;
-	for (int k = 'a'; k <= 'z'; k++) {
-		if (keydown(k, repeat))
-			result = lettercase(k, shift);
-	}
-	for (int k = 'A'; k <= 'Z'; k++) {
-		if (keydown(k, repeat))
-			result = k;
-	}
-	if (keyboard[KEY_NUMLOCK]) {
-		for (int k = 0; k < 10; k++) {
-			if (keydown(KEY_KP0 + k, repeat))
-				result = '0' + k;
-		}
-	}
-	if (keyboard[KEY_LCTRL])
-		return -1;
-	return result;
-}
-
-static const char unshiftedsymbols[] = "/;-=,\\'[]";
-static const char unshiftedkeys[] = "0123456789.-/;=,\\'[]";
-static const char shiftedkeys[] = "0123456789/;-=.,\\'[]";
-static const char shiftedsymbols[] = ")!@#$%^&*(?:_+><|\"{}";
-
-static int symbolmask(int c)
-{
+	if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'))
+		return 1;
+	if (c >= '0' && c <= '9')
+		return 2;
 	if (c == '.')
 		return 4;
+	if (c == ' ')
+		return 8;
 	if (c == '-')
 		return 16;
 	return 32;
 }
 
-static int typedsymbol(int result, int repeat, int mask, int shift)
+static const char usunshifted[] = "0123456789/;-=.,\\'[]";
+static const char usshifted[] = ")!@#$%^&*(?:_+><|\"{}";
+
+// A key whose character the pump did not record (the setup program's pump
+// records none) types as on a US layout.
+static int uscharacter(int k, int shift)
 {
-	if (!shift) {
-		if (mask & 2) {
-			for (int k = '0'; k <= '9'; k++) {
-				if (keydown(k, repeat))
-					result = k;
-			}
-		}
-		if ((mask & 4) && keydown('.', repeat))
-			result = '.';
-		if ((mask & 16) && keydown('-', repeat))
-			result = '-';
-		if (mask & 32) {
-			for (const char *s = unshiftedsymbols; *s; s++) {
-				if (keydown(*s, repeat))
-					result = *s;
-			}
-		}
-	} else if (mask & 32) {
-		// Without the layout remap (the setup program) Shift and a key
-		// arrive as the unshifted key: assume the US layout.
-		for (int i = 0; shiftedkeys[i]; i++) {
-			if (keydown(shiftedkeys[i], repeat))
-				result = shiftedsymbols[i];
-		}
-	}
-	// With the remap a shifted key sits at the code of the symbol it typed,
-	// whatever the layout: take it as that symbol.
-	const char *tabled = shift ? shiftedkeys : unshiftedkeys;
-	for (int k = 33; k <= 126; k++) {
-		int letter = (k >= 'a' && k <= 'z') || (k >= 'A' && k <= 'Z');
-		if (letter || strchr(tabled, k) || !(mask & symbolmask(k)))
+	if (k >= KEY_A && k <= KEY_Z)
+		return shift ? k - 32 : k;
+	if (k >= KEY_KP0 && k <= KEY_KP0 + 9)
+		return keyboard[KEY_NUMLOCK] ? '0' + k - KEY_KP0 : 0;
+	if (k == KEY_SPACE)
+		return ' ';
+	const char *at = k > 0 && k < 128 ? strchr(usunshifted, k) : nullptr;
+	if (!at)
+		return 0;
+	return shift ? usshifted[at - usunshifted] : k;
+}
+
+// The character c when the box takes it, else the result so far. Shift
+// with Caps Lock gives a small letter from X: with Shift held letters are
+// capitals. With Ctrl held a letter is a command, not typing.
+static int candidate(int result, int c, int mask, int shift)
+{
+	if (shift && c >= 'a' && c <= 'z')
+		c -= 32;
+	int letter = charactermask(c) == 1;
+	if (!textcharacter(c) || !(mask & charactermask(c)) || (letter && keyboard[KEY_LCTRL]))
+		return result;
+	return c;
+}
+
+// The character typed this frame, exactly as the keyboard layout made it.
+// The layout remap has put each key that typed a character at that
+// character's code, or, for a letter typed with Shift, at its small
+// letter's code.
+static int typedcharacter(int repeat, int mask, int shift)
+{
+	unsigned char taken[KEYCOUNT] = {};
+	int result = -1;
+	for (int k = 0; k < KEYCOUNT; k++) {
+		int c = keyboard_ascii[k];
+		if (c == 0)
 			continue;
-		if (keydown(k, repeat))
-			result = k;
+		int at = shift && k >= KEY_A && k <= KEY_Z && c + 32 == k ? k : c;
+		taken[at] = 1;
+		// A held letter moves between its own code and its capital's when
+		// Shift goes up or down: it went down only if neither held it.
+		int fresh = repeat || (!prevkeyboard[k] && !prevkeyboard[c]);
+		if (keyboard[at] && fresh)
+			result = candidate(result, c, mask, shift);
+	}
+	for (int k = 0; k < KEYCOUNT; k++) {
+		if (!taken[k] && keydown(k, repeat))
+			result = candidate(result, uscharacter(k, shift), mask, shift);
 	}
 	return result;
 }
@@ -181,12 +171,7 @@ static void movecursor(int repeat, int shift)
 int getinputletter(int repeat, int mask)
 {
 	int shift = keyboard[KEY_LSHIFT];
-	int result = -1;
-	if (mask & 1)
-		result = typedletter(repeat, shift);
-	if ((mask & 8) && keydown(KEY_SPACE, repeat))
-		result = ' ';
-	result = typedsymbol(result, repeat, mask, shift);
+	int result = typedcharacter(repeat, mask, shift);
 	if (keydown(KEY_KPPERIOD, repeat) || keydown(KEY_DELETE, repeat))
 		result = EDIT_DELETE;
 	if (keydown(KEY_BACKSPACE, repeat))
@@ -344,15 +329,13 @@ static void tabtonextbox()
 }
 
 // A typed character replaces the selection in either mode: overwriting
-// there would also eat the character after the selection. Overwriting
-// inside the line does not lengthen it, so a full box still takes it.
+// there would also eat the character after the selection. A full box takes
+// no character at all, overwriting included.
 static void typecharacter(const menuitemstruct *item, int c)
 {
 	int replaced = deleteselectedtext();
-	int overwrite = menuinputinsert && !replaced;
-	int length = linelength();
-	if (length < item->width - 1 || (overwrite && menuinputcursorpos < length))
-		storecharacter(c, overwrite);
+	if (linelength() < item->width - 1)
+		storecharacter(c, menuinputinsert && !replaced);
 }
 
 static void takecharacter(menuitemstruct *item, int c)

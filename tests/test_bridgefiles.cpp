@@ -68,7 +68,10 @@ protected:
 TEST(BridgeNames, NamesThatWouldLeaveTheProfileFolderAreRefused)
 {
 	EXPECT_TRUE(bridgenameallowed("demo1"));
-	EXPECT_TRUE(bridgenameallowed("my bridge.v2"));
+	// A dotted name would never be listed again; a pack folder may hold one.
+	EXPECT_FALSE(bridgenameallowed("my bridge.v2"));
+	EXPECT_FALSE(bridgenameallowed(".hidden"));
+	EXPECT_TRUE(bridgefolderallowed("pack.v2"));
 	EXPECT_FALSE(bridgenameallowed(""));
 	EXPECT_FALSE(bridgenameallowed("."));
 	EXPECT_FALSE(bridgenameallowed(".."));

@@ -233,6 +233,9 @@ TEST(Placements, CapacitiesAndSelectionsFollowDeletions)
 	EXPECT_EQ(level.levelobject[0].inphase[2], 1);
 	togglephase(0, 3);
 	EXPECT_EQ(level.levelobject[0].inphase[2], 0);
+	level.levelobject[0].inphase[2] = 2;  // as a loaded file may hold it: on
+	togglephase(0, 3);
+	EXPECT_EQ(level.levelobject[0].inphase[2], 0);
 	togglephase(0, 0);
 	togglephase(0, MAXPHASES + 1);
 }
@@ -332,7 +335,10 @@ TEST(LevelFiles, NamesThatWouldEscapeTheFolderAreRefused)
 {
 	EXPECT_FALSE(levelnameallowed(""));
 	EXPECT_TRUE(levelnameallowed("my level"));
-	EXPECT_TRUE(levelnameallowed(".."));  // "...tvl" stays in the folder
+	// A dotted name would never be listed again; a pack folder may hold one.
+	EXPECT_FALSE(levelnameallowed("a.b"));
+	EXPECT_FALSE(levelnameallowed(".hidden"));
+	EXPECT_TRUE(levelfolderallowed("pack.v2"));
 	EXPECT_FALSE(levelnameallowed("../escape"));
 	EXPECT_FALSE(levelnameallowed("/tmp/x"));
 	EXPECT_FALSE(levelnameallowed("a\\b"));

@@ -45,6 +45,7 @@ struct menuframes : ::testing::Test {
 	{
 		memcpy(prevkeyboard, keyboard, sizeof keyboard);
 		memcpy(keyboard, held, sizeof keyboard);
+		remapkeyboard(keyboard, keyboard_ascii);
 		prevmouse = mouse;
 		mouse.x = mousex;
 		mouse.y = mousey;
@@ -63,10 +64,17 @@ struct menuframes : ::testing::Test {
 		frame();
 	}
 
+	// A key that produced a character, as the event pump records it.
+	void typekey(int key, int character)
+	{
+		keyboard_ascii[key] = static_cast<unsigned char>(character);
+		tap(key);
+	}
+
 	void typetext(const char *text)
 	{
 		for (const char *c = text; *c; c++)
-			tap(static_cast<unsigned char>(*c));
+			typekey(static_cast<unsigned char>(*c), static_cast<unsigned char>(*c));
 	}
 
 	void click(int x, int y)
@@ -388,7 +396,7 @@ TEST_F(textboxes, InsertAndOverwriteModes)
 	EXPECT_EQ(menuinputinsert, 0);
 }
 
-TEST_F(textboxes, OverwriteReplacesASelectionAndAFullLine)
+TEST_F(textboxes, OverwriteReplacesASelectionAndAFullLineTakesNothing)
 {
 	click(10 + 16 * 1, 320);   // Name, cursor at column 1
 	tap(KEY_INSERT);
@@ -405,11 +413,8 @@ TEST_F(textboxes, OverwriteReplacesASelectionAndAFullLine)
 	typetext("abcdefghijklmnopqrstuvwxyz");
 	EXPECT_STREQ(name, "abcdefghijklmnopqrstuvwx");   // 24 columns: full
 	tap(KEY_HOME);
-	typetext("Z");
-	EXPECT_STREQ(name, "Zbcdefghijklmnopqrstuvwx");   // overwriting still works
-	tap(KEY_END);
-	typetext("y");
-	EXPECT_STREQ(name, "Zbcdefghijklmnopqrstuvwx");   // but the line grows no longer
+	typetext("Zy");
+	EXPECT_STREQ(name, "abcdefghijklmnopqrstuvwx");   // a full box takes nothing
 	tap(KEY_INSERT);
 }
 
@@ -438,28 +443,29 @@ TEST_F(textboxes, DragSelectsAndDeleteRemovesTheSelection)
 	EXPECT_STREQ(name, "e");
 }
 
-TEST_F(textboxes, CapsLockLettersAndShiftedSymbolsType)
+// A box types the character the keyboard layout produced, wherever the
+// layout remap put its key; Shift with Caps Lock types capitals.
+TEST_F(textboxes, TheLayoutsOwnCharactersType)
 {
 	tap('m');
-	// With Caps Lock the layout remap puts the A key at 'A'.
-	tap('A');
-	// Shift and 1 on a US layout leaves only '!' held after the remap.
+	typekey('a', 'A');   // Caps Lock
 	held[KEY_LSHIFT] = 1;
-	tap('!');
-	tap(':');
-	tap('a');   // Shift and the A key stay at 'a' and type a capital
-	keyboard_ascii['a'] = 'a';
-	tap('a');   // unless Caps Lock is on too: then the key typed a small letter
-	keyboard_ascii['a'] = 0;
+	typekey('1', '!');   // US
+	typekey('7', '/');   // German
+	typekey('&', '1');   // French top row
+	typekey('a', 'A');
+	typekey('a', 'a');   // Shift with Caps Lock
 	held[KEY_LSHIFT] = 0;
-	tap('`');
-	EXPECT_STREQ(name, "A!:Aa`");
-	// Without the remap (the setup program) Shift and the key arrive as is.
+	typekey(KEY_KP0 + 5, '5');
+	typekey(228, 228);   // a German umlaut
+	EXPECT_STREQ(name, "A!/1AA5\xe4");
+	// Without recorded characters (the setup program) Shift and a key type
+	// as on a US layout.
 	held[KEY_LSHIFT] = 1;
 	tap('1');
 	tap('/');
 	held[KEY_LSHIFT] = 0;
-	EXPECT_STREQ(name, "A!:Aa`!?");
+	EXPECT_STREQ(name, "A!/1AA5\xe4!?");
 }
 
 TEST_F(textboxes, ClickElsewhereEndsTheEdit)

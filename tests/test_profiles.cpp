@@ -79,7 +79,8 @@ TEST_F(Profiles, CreatedProfilesAreListedSortedAndDeletedOnesDisappear)
 TEST_F(Profiles, NamesThatWouldLeaveTheProfileFolderAreRefused)
 {
 	const std::string longname(NAMESIZE, 'a');
-	const char *unsafe[] = { "", ".", "..", "../outside", "a/b", "/tmp", longname.c_str() };
+	const char *unsafe[] = { "", ".", "..", "../outside", "a/b", "/tmp", longname.c_str(),
+		"a.b", ".hidden" };
 	for (const char *name : unsafe) {
 		EXPECT_EQ(createprofile(name), 0) << "'" << name << "'";
 		EXPECT_STREQ(profilename, "default") << "'" << name << "'";

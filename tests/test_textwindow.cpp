@@ -6,6 +6,8 @@
 #include "platform/text.h"
 #include "platform/texture.h"
 
+#include "tests/tempfolder.h"
+
 #include <GL/gl.h>
 #include <SDL.h>
 #include <gtest/gtest.h>
@@ -62,8 +64,13 @@ struct glwindow : ::testing::Test {
 		windowinfo.glenabled = 1;
 		windowinfo.active = 1;
 		setuptexturenames();
+		// In a folder of its own: the start folder's font may be the
+		// generated one, reached through a link.
+		tempfolder folder;
+		entertempfolder(&folder);
 		writetestfont();
 		loadfont();
+		leavetempfolder(&folder);
 	}
 
 	void SetUp() override

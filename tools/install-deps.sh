@@ -7,7 +7,7 @@ packages="build-essential cmake pkg-config
 libsdl1.2-dev libgl1-mesa-dev libglu1-mesa-dev libopenal-dev libx11-dev
 libgtest-dev libgmock-dev googletest libbenchmark-dev
 libfreetype-dev fonts-dejavu-core
-xvfb xauth xdotool x11-utils libgl1-mesa-dri"
+xvfb xauth xdotool x11-utils x11-xkb-utils xkb-data libgl1-mesa-dri"
 
 missing=""
 for p in $packages; do

@@ -83,6 +83,11 @@ int safefilename(const char *name)
 	return strlen(name) < NAMESIZE;
 }
 
+int savednameallowed(const char *name)
+{
+	return safefilename(name) && !strchr(name, '.');
+}
+
 int buildfilename(char *out, size_t size, const char *name, const char *extension)
 {
 	if (!safefilename(name))

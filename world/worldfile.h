@@ -26,6 +26,11 @@ int writetext(const char *text, size_t size);
 // A name that becomes a file name in the current folder: not empty, no "/",
 // not "." or "..", and short enough for its extension.
 int safefilename(const char *name);
+// A name saved as name + extension, as the player names levels, bridges and
+// profiles: a safe file name without a dot, since the listings match
+// "*.ext" and show a name up to its first dot, so a dotted name would
+// never come back.
+int savednameallowed(const char *name);
 
 // Fills out with folder-relative name + extension; 0 when the name is unsafe.
 int buildfilename(char *out, size_t size, const char *name, const char *extension);

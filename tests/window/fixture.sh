@@ -1,8 +1,9 @@
 # Window test fixture, sourced by the window tests (POSIX sh):
 #   window_setup      a private Xvfb on a free display, a temporary HOME and
-#                     a temporary start folder (the generated data of the
-#                     absolute folder $TV_STARTDATA linked into it, when
-#                     set); stops it all on exit
+#                     a temporary start folder (a copy of the generated
+#                     data of the absolute folder $TV_STARTDATA, when set:
+#                     links would let a program write into the data
+#                     itself); stops it all on exit
 #   window_start PROG starts PROG in the start folder, output to files
 #   window_wait_exit  waits for the program, sets $status
 #   fail MESSAGE      reports and ends the test
@@ -41,7 +42,7 @@ window_setup()
 	trap 'exit 1' INT TERM HUP
 	mkdir "$TV_TMP/home" "$TV_TMP/start"
 	if [ -n "$TV_STARTDATA" ] && [ -d "$TV_STARTDATA" ]; then
-		cp -Rs "$TV_STARTDATA/." "$TV_TMP/start/"
+		cp -R "$TV_STARTDATA/." "$TV_TMP/start/"
 	fi
 	# A display number whose lock file and socket are both absent, chosen
 	# under a lock that the server itself does not keep (4>&-): Xvfb's own
@@ -76,7 +77,9 @@ window_setup()
 	[ -s "$TV_TMP/display" ] || fail "Xvfb did not start: $(cat "$TV_TMP/xvfb.log")"
 	DISPLAY=:$(head -n 1 "$TV_TMP/display")
 	HOME="$TV_TMP/home"
-	export DISPLAY HOME
+	# Mesa finds its shader cache through the password database, not HOME.
+	XDG_CACHE_HOME="$HOME/.cache"
+	export DISPLAY HOME XDG_CACHE_HOME
 	export SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy ALSOFT_DRIVERS=null
 	export LIBGL_ALWAYS_SOFTWARE=1
 }
