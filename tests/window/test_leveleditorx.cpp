@@ -68,6 +68,16 @@ protected:
 // first frames of a screen set up Mesa's software pipelines (the grid's
 // lines among them), which under a sanitizer and a loaded machine takes
 // seconds: the first key waits for them.
+// A flat landscape of 64 by 64 vertices at height 300.
+static void flatlandscape()
+{
+	level.landscapewidth = 64;
+	level.landscapedepth = 64;
+	for (int i = 0; i < 64 * 64; i++)
+		landscape.height[i] = 300.0f;
+	setuplandscapenormals();
+}
+
 static void script(const char *steps)
 {
 	char line[4096];
@@ -154,11 +164,7 @@ TEST_F(LevelEditorX, ObjectEditorWheelsDraggedAndSnapped)
 
 TEST_F(LevelEditorX, PropertyScreensEditTheLevel)
 {
-	level.landscapewidth = 64;
-	level.landscapedepth = 64;
-	for (int i = 0; i < 64 * 64; i++)
-		landscape.height[i] = 300.0f;
-	setuplandscapenormals();
+	flatlandscape();
 	for (int k = 0; k < MAXMATERIALLIMITS; k++)
 		level.materiallimit[k] = 7;
 	level.materiallimit[2] = 0;
@@ -181,11 +187,7 @@ TEST_F(LevelEditorX, PropertyScreensEditTheLevel)
 // is edited the keys type: held arrows and letters leave the camera alone.
 TEST_F(LevelEditorX, GridStepsAndTypingLeavesTheCameraAlone)
 {
-	level.landscapewidth = 64;
-	level.landscapedepth = 64;
-	for (int i = 0; i < 64 * 64; i++)
-		landscape.height[i] = 300.0f;
-	setuplandscapenormals();
+	flatlandscape();
 	leveleditor.mode = LEVELMODE_LANDSCAPE;
 	leveleditor.cursor.y = 300.0f;
 	script("k f; k f; k r;"
@@ -203,11 +205,7 @@ TEST_F(LevelEditorX, GridStepsAndTypingLeavesTheCameraAlone)
 // A phase that a loaded file set to 2 is on, and its toggle switches it off.
 TEST_F(LevelEditorX, APhaseOfAnyValueSwitchesOff)
 {
-	level.landscapewidth = 64;
-	level.landscapedepth = 64;
-	for (int i = 0; i < 64 * 64; i++)
-		landscape.height[i] = 300.0f;
-	setuplandscapenormals();
+	flatlandscape();
 	memset(&level.levelobject[0], 0, sizeof level.levelobject[0]);
 	level.numoflevelobjects = 1;
 	level.levelobject[0].inphase[2] = 2;
