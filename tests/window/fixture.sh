@@ -77,8 +77,9 @@ window_setup()
 	[ -s "$TV_TMP/display" ] || fail "Xvfb did not start: $(cat "$TV_TMP/xvfb.log")"
 	DISPLAY=:$(head -n 1 "$TV_TMP/display")
 	HOME="$TV_TMP/home"
-	# Mesa finds its shader cache through the password database, not HOME.
-	XDG_CACHE_HOME="$HOME/.cache"
+	# Mesa finds its shader cache through the password database, not HOME:
+	# the build's shared cache when the test names one, else the temporary home.
+	XDG_CACHE_HOME=${TV_SHADERCACHE:-$HOME/.cache}
 	export DISPLAY HOME XDG_CACHE_HOME
 	export SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy ALSOFT_DRIVERS=null
 	export LIBGL_ALWAYS_SOFTWARE=1
