@@ -116,26 +116,26 @@ int readwav(const char *name, wavstruct *wav)
 		SDL_RWclose(file);
 		return 0;
 	}
-	SDL_AudioSpec spec;
+	SDL_AudioSpec sound;
 	Uint8 *data = nullptr;
 	Uint32 length = 0;
 	// Closes the stream whatever it decides. An ADPCM file whose blocks do
 	// not decode fails with the decoded buffer already handed out: free it.
-	if (!SDL_LoadWAV_RW(file, 1, &spec, &data, &length)) {
+	if (!SDL_LoadWAV_RW(file, 1, &sound, &data, &length)) {
 		SDL_FreeWAV(data);
 		return 0;
 	}
-	int bits = (spec.format & 0xff) == 8 ? 8 : 16;
+	int bits = (sound.format & 0xff) == 8 ? 8 : 16;
 	length -= length % (bits / 8);
-	if (spec.channels != 1 || length == 0 || length > (Uint32)MAXWAVBYTES || spec.freq <= 0
-		|| spec.freq > MAXWAVRATE) {
+	if (sound.channels != 1 || length == 0 || length > (Uint32)MAXWAVBYTES || sound.freq <= 0
+		|| sound.freq > MAXWAVRATE) {
 		SDL_FreeWAV(data);
 		return 0;
 	}
 	if (bits == 16 && bigendian)
 		swapsamples(data, (int)length);
 	wav->bits = bits;
-	wav->rate = spec.freq;
+	wav->rate = sound.freq;
 	wav->length = (int)length;
 	wav->data = data;
 	return 1;
