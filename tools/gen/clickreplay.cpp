@@ -84,19 +84,22 @@ static int clampint(int v, int low, int high)
 }
 
 // The pixel of the editing window under which the plane point (x, y) lies,
-// kept inside the window.
-static void pixelof(float x, float y, int *mx, int *my)
+// kept inside the window; 0 when the point is not in front of the eye.
+static int pixelof(float x, float y, int *mx, int *my)
 {
 	framefromplayer(&frame, &player[playernum]);
 	vector3 target = {x, y, editor.planepoint.z}, d;
 	subtractvectors(&d, &target, &frame.position);
 	float ahead = -dotproduct(&d, &frame.axes.v[2]);
+	if (!(ahead > 0.0f))
+		return 0;
 	float across = dotproduct(&d, &frame.axes.v[0]) / ahead;
 	float up = dotproduct(&d, &frame.axes.v[1]) / ahead;
 	const editorwindowstruct *w = &editorwindow[0];
 	int hw = w->width / 2, hh = w->height / 2;
 	*mx = clampint((int)lroundf(w->x + hw + across * hw), w->x + WINDOWMARGIN, w->x + w->width - 1);
 	*my = clampint((int)lroundf(w->y + hh - up * hw), w->y, w->y + w->height - 1);
+	return 1;
 }
 
 // Whether the cursor at the mouse lands on (x, y) once snapped to the grid.
@@ -114,7 +117,8 @@ static int cursoron(float x, float y)
 static int leftclick(float x, float y)
 {
 	int mx, my;
-	pixelof(x, y, &mx, &my);
+	if (!pixelof(x, y, &mx, &my))
+		return 0;
 	movehand(mx, my, 0);
 	playframe();
 	if (!cursoron(x, y))
