@@ -93,19 +93,19 @@ void loadconfig()
 	}
 }
 
-static void writesettings()
+static int writesettings()
 {
 	if (!opensavefile("settings.txt"))
-		return;
+		return 0;
 	int version = SETTINGSVERSION;
 	optionwriteint(&version, "version=");
 	for (int n = 0; n < 17; n++)
 		optionwriteint(savedsettingsfield(n), savedsettingskeys[n]);
-	closesavefile("settings.txt");
+	return closesavefile("settings.txt");
 }
 
-void saveconfig()
+int saveconfig()
 {
-	writehwconfig(&gameplaces);
-	writesettings();
+	int hw = writehwconfig(&gameplaces);
+	return writesettings() && hw;
 }

@@ -51,5 +51,6 @@ void setdefaultsavedsettings();
 
 // Read and write "hwconfig.txt" and "settings.txt" in the current folder
 // (the home folder), falling back to the old binary files for reading.
+// saveconfig returns 1 when every file was written.
 void loadconfig();
-void saveconfig();
+int saveconfig();

@@ -136,10 +136,10 @@ void brightenheavysteel(float (*colors)[3])
 	colors[8][1] = 0.65f;
 }
 
-void writehwconfig(const hwconfigplaces *p)
+int writehwconfig(const hwconfigplaces *p)
 {
 	if (!opensavefile("hwconfig.txt"))
-		return;
+		return 0;
 	int version = HWCONFIGVERSION;
 	optionwriteint(&version, "version=");
 	const configstruct *c = p->config;
@@ -166,5 +166,5 @@ void writehwconfig(const hwconfigplaces *p)
 		snprintf(key, sizeof key, "materialcolorblue%d=", n);
 		optionwritefloat(&p->colors[n - 1][2], key);
 	}
-	closesavefile("hwconfig.txt");
+	return closesavefile("hwconfig.txt");
 }

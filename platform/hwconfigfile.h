@@ -27,4 +27,5 @@ int readhwconfig(const hwconfigplaces *p);
 void brightenheavysteel(float (*colors)[3]);
 
 // All 110 lines, through a temporary file: a failed write keeps the old file.
-void writehwconfig(const hwconfigplaces *p);
+// Returns 1 when the file was written, 0 when the old one (or none) stays.
+int writehwconfig(const hwconfigplaces *p);

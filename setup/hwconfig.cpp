@@ -22,7 +22,7 @@ void loadconfig()
 		brightenheavysteel(materialcolor);
 }
 
-void saveconfig()
+int saveconfig()
 {
-	writehwconfig(&setupplaces);
+	return writehwconfig(&setupplaces);
 }

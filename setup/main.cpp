@@ -161,9 +161,15 @@ int main(int argc, char **argv)
 	runsetupscreen();
 
 	setscreenheight();
-	if (cd_home())
-		saveconfig();
+	int saved = cd_home() && saveconfig();
 	cd_cwd();
 	SDL_Quit();
+	// The screen ends as if all were kept: the player must learn here that
+	// the choices are lost.
+	if (!saved) {
+		fprintf(stderr, "Couldn't save the settings: hwconfig.txt in %s\n",
+			home_path[0] ? home_path : "no home folder");
+		return 1;
+	}
 	return 0;
 }

@@ -578,6 +578,30 @@ TEST(Phases, BadCountsNeverReadPastTheTables)
 	EXPECT_EQ(phasenum, MAXPHASES + 1);
 }
 
+// The test screen follows a vehicle by its index. When the phase ends its
+// vehicles go, and the next phase's take the same indices in the same step:
+// the camera must not pass on to one of them, a train car perhaps.
+TEST(Phases, AFollowedVehicleThatIsGoneIsFollowedNoMore)
+{
+	setupvehicleworld();
+	buildtruss(0);
+	int first = addphase(PHASEVEHICLES);
+	int second = addphase(PHASEVEHICLES);
+	placecar(first, 70.0f, 200.0f);
+	placecar(first, 40.0f, 200.0f);
+	placetrain(second, 80.0f, 200.0f);
+	resetsim();
+	phasenum = 1;
+	while (numofobjects < 2)
+		ASSERT_TRUE(step());
+	sim.followobject = 1;
+	deleteobject(0);
+	EXPECT_EQ(sim.followobject, 0) << "the followed car moved into the freed slot";
+	ASSERT_TRUE(runphase(1, 3000));
+	ASSERT_EQ(numofobjects, 3);
+	EXPECT_EQ(sim.followobject, -1);
+}
+
 TEST(Phases, PhasesBeyondSixteenMakeNoVehicles)
 {
 	setupvehicleworld();

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cstring>
 #include <string>
@@ -297,6 +298,8 @@ TEST_F(SetupConfig, AFailedWriteKeepsTheOldFile)
 	mkdir("hwconfig.txt.tmp", 0777);  // the temporary file cannot be made
 	loadconfig();
 	config.sound = 1;
-	saveconfig();
+	EXPECT_EQ(saveconfig(), 0);
 	EXPECT_EQ(readfile("hwconfig.txt"), "version=7\r\nsound=0\r\n");
+	rmdir("hwconfig.txt.tmp");
+	EXPECT_EQ(saveconfig(), 1);
 }

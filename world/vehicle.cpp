@@ -7,6 +7,7 @@
 #include "world/landscape.h"
 #include "world/level.h"
 #include "world/particle.h"
+#include "world/simulation.h"
 #include "world/simrandom.h"
 #include "world/soundevents.h"
 #include "world/sprite.h"
@@ -158,6 +159,13 @@ void deleteobject(int n)
 
 	int last = numofobjects - 1;
 	renumbercameraobjects(n, last);
+	// The test screen follows by index, and a phase's end makes the next
+	// phase's vehicles in the same step: a stale index would hand the view
+	// to one of them.
+	if (sim.followobject == n)
+		sim.followobject = -1;
+	else if (sim.followobject == last)
+		sim.followobject = n;
 	numofobjects--;
 	if (n == last)
 		return;

@@ -2,7 +2,7 @@
 # The setup program: settings changed with real keys and the mouse are
 # written to "hwconfig.txt" when the window is closed or Done is chosen;
 # keys it does not edit come back unchanged; the game's settings file is
-# never written.
+# never written; a save that fails is reported.
 # usage: setup.sh SETUP TVWINDOW
 setup=$1
 tvwindow=$2
@@ -72,4 +72,17 @@ grep -q "^materialcolorred5=0.123000" "$hw" || fail "link colour not written bac
 for n in 1 2 3; do
 	grep -q "^textcolor$n=0.500000" "$hw" || fail "textcolor$n is not 0.5: $(grep textcolor "$hw")"
 done
+
+# Third run: the settings cannot be written (a folder stands where the
+# temporary file would go, which stops root too). The old file stays and
+# the program says so instead of ending as if all were kept.
+cp "$hw" "$TV_TMP/before"
+mkdir "$hw.tmp"
+startsetup
+press s
+press Escape
+window_wait_exit 60
+[ "$status" -ne 0 ] || fail "a lost save ended with status 0"
+grep -q "Couldn't save the settings" "$TV_TMP/stderr" || fail "the lost save was not reported"
+cmp -s "$hw" "$TV_TMP/before" || fail "hwconfig.txt changed although the save failed"
 echo "ok"
