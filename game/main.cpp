@@ -79,9 +79,14 @@ int main(int argc, char **argv)
 
 	if (config.sound)
 		shutdownaudio();
-	if (cd_home())
-		saveconfig();
+	int saved = cd_home() && saveconfig();
 	cd_cwd();
 	SDL_Quit();
+	// The player changed settings in play and believes them kept.
+	if (!saved) {
+		fprintf(stderr, "Couldn't save the settings: hwconfig.txt and settings.txt in %s\n",
+			home_path[0] ? home_path : "no home folder");
+		return 1;
+	}
 	return 0;
 }

@@ -1,6 +1,7 @@
 #!/bin/sh
 # The game starts with a fresh home, opens its window at the configured
-# size, and on a window close writes both settings files and exits 0.
+# size, and on a window close writes both settings files and exits 0; a
+# save that fails is reported.
 # usage: startup.sh GAME TVWINDOW
 game=$1
 tvwindow=$2
@@ -47,4 +48,17 @@ printf '\000\000\000\000\000\000\000\000\000\000\000\000\000\000\000\000' \
 	>>"$settings/hwconfig.cfg"
 run_game third "640 480"
 grep -q "^screenwidth=640" "$settings/hwconfig.txt" || fail "hwconfig.txt not written"
+
+# Fourth run: the settings cannot be written (a folder stands where the
+# temporary file would go, which stops root too). The old file stays and
+# the game says so instead of ending as if all were kept.
+cp "$settings/settings.txt" "$TV_TMP/before"
+mkdir "$settings/settings.txt.tmp"
+window_start "$game"
+"$tvwindow" wait Trusvane 60 >/dev/null || fail "no game window on the fourth run"
+"$tvwindow" close Trusvane || fail "could not close the window"
+window_wait_exit 60
+[ "$status" -ne 0 ] || fail "a lost save ended with status 0"
+grep -q "Couldn't save the settings" "$TV_TMP/stderr" || fail "the lost save was not reported"
+cmp -s "$settings/settings.txt" "$TV_TMP/before" || fail "settings.txt changed although the save failed"
 echo "ok"
