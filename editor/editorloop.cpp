@@ -147,6 +147,15 @@ static void autosavebridge()
 	cd_cwd();
 }
 
+// A window closed while editing (or testing) a pack level: with Autosave on
+// the player never has to save, so the bridge is kept as Escape would keep
+// it. Not after "No" to the question, and never in the tutorial.
+static int closedwithautosave()
+{
+	return windowinfo.quit && editor.exitstate <= 1 && editor.autosave && levelnum != -1 &&
+		!tutorial.active;
+}
+
 static void leave()
 {
 	storeeditorsettings();
@@ -156,6 +165,8 @@ static void leave()
 		autosavebridge();
 		if (levelnum == mappack.numoflevels - 1 && sim.testpassed)
 			endingloop();
+	} else if (closedwithautosave()) {
+		autosavebridge();
 	}
 	resetmenuitems();
 }

@@ -3,7 +3,8 @@
 # it; three clicks along the road lay two road-deck pieces between the
 # planes, a test run leaves them as they are, Undo takes the second back,
 # and Escape leaves with the automatic save into the profile. With Autosave off Escape asks "Save Bridge?",
-# Escape cancels the question and No leaves without saving.
+# Escape cancels the question and No leaves without saving. With Autosave
+# on again, closing the window while editing keeps the bridge as well.
 # usage: editorscreen.sh GAME TVWINDOW TVBRIDGE
 game=$1
 tvwindow=$2
@@ -50,4 +51,13 @@ waituntil 10 unlit 400 120 230 140 || fail "No did not leave the editor"
 
 game_close
 grep -q "^autosave=0" "$settings/settings.txt" || fail "Autosave off not kept in settings.txt"
+
+game_start "$game"
+press s
+openeditor third
+click 520 436
+clickworld 1270 320
+clickworld 1280 320
+game_close
+[ "$(bridgecounts demo1)" = "8 4" ] || fail "closing the window with Autosave on kept $(bridgecounts demo1), not 8 points and 4 links"
 echo "ok"
