@@ -72,13 +72,46 @@ void keepundostate()
 	storebridge(&undo[undoposition]);
 }
 
+// The position of the point a selection names, or 0 when it names none.
+static int selectedposition(int index, vector3 *position)
+{
+	if (index < 0 || index >= numofpoints)
+		return 0;
+	*position = point[index].position;
+	return 1;
+}
+
+// A selection is a point index. Points are renumbered by deletions, so the
+// restored bridge may hold another point at that index (the one a right
+// click deleted comes back where the last point had moved), and a twin made
+// only for a preview left an index past the bridge that a larger one fills:
+// the next link would start from a point the player never chose. An index
+// past the restored bridge is forgotten at the next frame start.
+static void keepselection(int *index, int named, const vector3 *position)
+{
+	if (*index == -1 || *index >= numofpoints)
+		return;
+	if (!named || memcmp(&point[*index].position, position, sizeof(vector3)) != 0)
+		*index = -1;
+}
+
+static void restorestate(int slot)
+{
+	vector3 s = {}, sm = {};
+	int named = selectedposition(editor.selectedpoint, &s);
+	int mirrornamed = selectedposition(editor.selectedmirrorpoint, &sm);
+	restorebridge(&undo[slot]);
+	keepselection(&editor.selectedpoint, named, &s);
+	keepselection(&editor.selectedmirrorpoint, mirrornamed, &sm);
+}
+
 void editorundo()
 {
 	undoposition = ringslot(undoposition);
 	if (undoposition == ringslot(undorear))
 		return;
 	undoposition = ringslot(undoposition - 1);
-	restorebridge(&undo[undoposition]);
+	restorestate(undoposition);
 }
 
 void editorredo()
@@ -87,5 +120,5 @@ void editorredo()
 	if (undoposition == ringslot(undofront))
 		return;
 	undoposition = ringslot(undoposition + 1);
-	restorebridge(&undo[undoposition]);
+	restorestate(undoposition);
 }

@@ -354,6 +354,26 @@ TEST_F(EditCycle, SelectionThatNoLongerExistsIsForgotten)
 	EXPECT_EQ(numofpoints, 2);
 }
 
+// After a right click the last point takes the deleted one's index; Undo
+// puts the deleted point back there, so a point selected since then is gone.
+TEST_F(EditCycle, UndoForgetsASelectionWhoseIndexNowNamesAnotherPoint)
+{
+	frame(1250, 320, 1);
+	frame(1260, 330, 1);
+	frame(1270, 320, 1);
+	ASSERT_EQ(numofpoints, 6);
+	frame(1260, 330, 0, 1);
+	ASSERT_EQ(numofpoints, 4);
+	frame(1270, 320, 1);
+	ASSERT_EQ(editor.selectedpoint, 3);
+	editorundo();
+	ASSERT_EQ(numofpoints, 6);
+	EXPECT_EQ(editor.selectedpoint, -1);
+	EXPECT_EQ(editor.selectedmirrorpoint, -1);
+	frame(1270, 330);
+	EXPECT_EQ(previewlinks, numoflinks);
+}
+
 TEST_F(EditCycle, SetJointSwitchesJointsButNeverAnAnchor)
 {
 	editor.mirror = 0;
