@@ -29,12 +29,12 @@ void removesoundrecord(int i)
 
 void rebindsoundrecords(int from, int to)
 {
-	if (from == to)
-		return;
 	for (int n = 0; n < numofsounds; n++) {
 		// Whatever still follows slot to belonged to the vehicle that was
 		// deleted there (its horns are not in its index list): it stays
-		// where it is and plays out.
+		// where it is and plays out. So too when that was the last slot
+		// (from == to): the next vehicle made, often in the same step,
+		// takes the slot and would carry the horn off with it.
 		if (to != -1 && sound[n].object == to)
 			sound[n].object = -1;
 		else if (sound[n].object == from)

@@ -37,7 +37,8 @@ int countalikesounds(int id);
 // the last record moves into i, i's source name goes to the vacated record
 // so every source stays owned by one record, and vehicle indices follow.
 void removesoundrecord(int i);
-// Instances following vehicle from follow vehicle to (-1: none) instead.
+// Instances following vehicle from follow vehicle to (-1: none) instead;
+// those still following to, or from when both are the same, follow none.
 void rebindsoundrecords(int from, int to);
 // Engine loop and horn slot of a vehicle type, -1 for none.
 int enginesound(int type);

@@ -225,9 +225,12 @@ TEST_F(Audio, DeletingAVehicleRenumbersItsSounds)
 			EXPECT_EQ(sound[n].object, -1);  // the horn plays out in place
 		}
 	}
-	// Deleting the last vehicle leaves nothing pointing past the array.
+	// Deleting the last vehicle leaves nothing pointing past the array,
+	// at once: the next vehicle made takes that slot.
 	createsound(1, 1, 0, 0);
 	deleteobject(1);
+	for (int n = 0; n < numofsounds; n++)
+		EXPECT_LT(sound[n].object, numofobjects);
 	orientation axes;
 	resetorientation(&axes);
 	soundsimulation(&origin, &axes);

@@ -26,5 +26,6 @@ void stopsounds(int id);
 // Stops every live source and forgets every instance (a new test run).
 void stopallsounds();
 // Instances bound to vehicle from are bound to vehicle to instead (the
-// vehicle moved slots); to -1 unbinds them.
+// vehicle moved slots); to -1 unbinds them, and so does to == from (the
+// vehicle in the last slot was deleted).
 void rebindsounds(int from, int to);

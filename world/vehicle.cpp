@@ -167,13 +167,13 @@ void deleteobject(int n)
 	else if (sim.followobject == last)
 		sim.followobject = n;
 	numofobjects--;
+	rebindsounds(last, n);
 	if (n == last)
 		return;
 	*o = object[last];
 	object[last] = objectstruct{};
 	for (int k = 0; k < o->numofparticles; k++)
 		particle[o->particlelist[k]].objectnum = n;
-	rebindsounds(last, n);
 }
 
 void moveobject(int n)
