@@ -24,11 +24,6 @@ constexpr int DIALOGITEMS = 3;  // Yes, No and the hidden cancel come first
 float editormenucolor[3];
 int editorsimulateitem, editorcolorsitem, editorhelpitem, editorlevelitem;
 
-static int pressed(int key)
-{
-	return keyboard[key] && !prevkeyboard[key];
-}
-
 static int intutorial()
 {
 	return tutorial.active;
@@ -269,7 +264,7 @@ void editordirectkeys()
 {
 	if (keyboard[SDLK_SPACE])
 		editor.mirrorplanez = editor.planepoint.z - 2.0f * editor.gridsize;
-	if (pressed(SDLK_F5))
+	if (keypressed(SDLK_F5))
 		editor.movemode ^= 1;
 }
 

@@ -30,11 +30,6 @@
 static unsigned cameratick;      // time of the last camera tick
 static int costbefore, costafter;
 
-static int pressed(int key)
-{
-	return keyboard[key] && !prevkeyboard[key];
-}
-
 static void enter()
 {
 	entereditor();
@@ -76,7 +71,7 @@ static int subscreens()
 static void directkeys()
 {
 	editordirectkeys();
-	if (pressed(SDLK_F6))
+	if (keypressed(SDLK_F6))
 		renderoptions.fastlandscape ^= 1;
 }
 
@@ -97,7 +92,7 @@ static void finishframe()
 {
 	draweditorhud(costbefore, costafter, editormenucolor);
 	drawmenuitems();
-	if (pressed(SDLK_F8))
+	if (keypressed(SDLK_F8))
 		screenshot();
 	drawmousecursor(1.0f, 1.0f, 1.0f, 1.0f);
 	SDL_GL_SwapBuffers();

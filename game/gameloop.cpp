@@ -156,18 +156,13 @@ static void createitems()
 	setmenuitem(MENUSET_TOGGLE, &helpmenutoggle);
 }
 
-static int pressed(int key)
-{
-	return keyboard[key] && !prevkeyboard[key];
-}
-
 static void directkeys()
 {
-	if (pressed(SDLK_x) && sim.followobject != -1)
+	if (keypressed(SDLK_x) && sim.followobject != -1)
 		sim.cameramode ^= 1;
-	if (pressed(SDLK_F5))
+	if (keypressed(SDLK_F5))
 		editor.movemode ^= 1;
-	if (pressed(SDLK_F6))
+	if (keypressed(SDLK_F6))
 		renderoptions.fastlandscape ^= 1;
 }
 
@@ -231,9 +226,9 @@ static void drawview()
 
 static void screenshots()
 {
-	if (pressed(SDLK_F10))
+	if (keypressed(SDLK_F10))
 		recordscreenshots ^= 1;
-	if (pressed(SDLK_F8) || recordscreenshots)
+	if (keypressed(SDLK_F8) || recordscreenshots)
 		screenshot();
 }
 

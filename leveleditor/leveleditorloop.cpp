@@ -10,7 +10,6 @@
 #include "editor/editor.h"
 #include "leveleditor/leveleditor.h"
 #include "leveleditor/levelmenus.h"
-#include "leveleditor/levelscreen.h"
 #include "leveleditor/placements.h"
 #include "platform/config.h"
 #include "platform/input.h"

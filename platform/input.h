@@ -55,6 +55,9 @@ extern unsigned char keyboard[KEYCOUNT], prevkeyboard[KEYCOUNT];
 extern unsigned char keyboard_ascii[KEYCOUNT];
 extern char keyboardlabel[KEYCOUNT][KEYLABELSIZE];
 
+// 1 when key went down this frame.
+int keypressed(int key);
+
 // Per frame, in this order: the pump, then the two pollers (window side).
 void checksystemmessages();
 void checkkeyboard();

@@ -11,6 +11,11 @@ unsigned char keyboard[KEYCOUNT], prevkeyboard[KEYCOUNT];
 unsigned char keyboard_ascii[KEYCOUNT];
 char keyboardlabel[KEYCOUNT][KEYLABELSIZE];
 
+int keypressed(int key)
+{
+	return key >= 0 && key < KEYCOUNT && keyboard[key] && !prevkeyboard[key];
+}
+
 static void foldkey(unsigned char *keys, int from, int to)
 {
 	if (keys[from])

@@ -36,11 +36,6 @@ static int keydown(int key, int repeat)
 	return keyboard[key] && (repeat || !prevkeyboard[key]);
 }
 
-static int keypressed(int key)
-{
-	return keyboard[key] && !prevkeyboard[key];
-}
-
 static int linelength()
 {
 	return static_cast<int>(strnlen(menuinput, MENUINPUTUSED));
