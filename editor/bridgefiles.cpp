@@ -13,19 +13,12 @@
 
 int bridgefolderallowed(const char *name)
 {
-	if (!safefilename(name))
-		return 0;
-	for (const char *c = name; *c; c++) {
-		unsigned char u = (unsigned char)*c;
-		if (u == '\\' || u < 32 || u == 127)
-			return 0;
-	}
-	return 1;
+	return plainfilename(name);
 }
 
 int bridgenameallowed(const char *name)
 {
-	return bridgefolderallowed(name) && savednameallowed(name);
+	return savednameallowed(name);
 }
 
 int enterbridgefolder(int create)

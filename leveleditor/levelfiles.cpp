@@ -11,27 +11,14 @@
 
 static char startfolder[PATHSIZE];
 
-static int plainname(const char *name)
-{
-	size_t length = strnlen(name, NAMESIZE);
-	if (length == 0 || length >= NAMESIZE)
-		return 0;
-	for (size_t i = 0; i < length; i++) {
-		unsigned char c = (unsigned char)name[i];
-		if (c == '/' || c == '\\' || c < 32 || c == 127)
-			return 0;
-	}
-	return 1;
-}
-
 int levelnameallowed(const char *name)
 {
-	return plainname(name) && savednameallowed(name);
+	return savednameallowed(name);
 }
 
 int levelfolderallowed(const char *name)
 {
-	return strcmp(name, ".") != 0 && strcmp(name, "..") != 0 && plainname(name);
+	return plainfilename(name);
 }
 
 int enterlevelfolders()

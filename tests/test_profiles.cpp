@@ -80,7 +80,7 @@ TEST_F(Profiles, NamesThatWouldLeaveTheProfileFolderAreRefused)
 {
 	const std::string longname(NAMESIZE, 'a');
 	const char *unsafe[] = { "", ".", "..", "../outside", "a/b", "/tmp", longname.c_str(),
-		"a.b", ".hidden" };
+		"a.b", ".hidden", "a\\b", "tab\there" };
 	for (const char *name : unsafe) {
 		EXPECT_EQ(createprofile(name), 0) << "'" << name << "'";
 		EXPECT_STREQ(profilename, "default") << "'" << name << "'";

@@ -83,9 +83,21 @@ int safefilename(const char *name)
 	return strlen(name) < NAMESIZE;
 }
 
+int plainfilename(const char *name)
+{
+	if (!safefilename(name))
+		return 0;
+	for (const char *c = name; *c; c++) {
+		unsigned char u = (unsigned char)*c;
+		if (u == '\\' || u < 32 || u == 127)
+			return 0;
+	}
+	return 1;
+}
+
 int savednameallowed(const char *name)
 {
-	return safefilename(name) && !strchr(name, '.');
+	return plainfilename(name) && !strchr(name, '.');
 }
 
 int buildfilename(char *out, size_t size, const char *name, const char *extension)

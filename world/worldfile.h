@@ -26,8 +26,11 @@ int writetext(const char *text, size_t size);
 // A name that becomes a file name in the current folder: not empty, no "/",
 // not "." or "..", and short enough for its extension.
 int safefilename(const char *name);
+// A safe file name that shows as it is in a list and in a shell: no "\\" and
+// no control character.
+int plainfilename(const char *name);
 // A name saved as name + extension, as the player names levels, bridges and
-// profiles: a safe file name without a dot, since the listings match
+// profiles: a plain file name without a dot, since the listings match
 // "*.ext" and show a name up to its first dot, so a dotted name would
 // never come back.
 int savednameallowed(const char *name);
