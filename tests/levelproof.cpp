@@ -40,16 +40,40 @@ static int phasevehicles(int p)
 	return n;
 }
 
-proofresult runlevelproof(int settlesteps, int maxsteps)
+// The structure rebuilt from the bridge as the test screen builds it.
+static void startrun(proofresult *r)
 {
-	proofresult r;
-	memset(&r, 0, sizeof r);
+	memset(r, 0, sizeof *r);
 	memset(&sim, 0, sizeof sim);
 	sim.gravity = 1;
 	resetsim();
 	// The test screen's wind and current: along z, at the level's speeds.
 	sim.wind = vector3{0.0f, 0.0f, level.phase[WINDPHASE].data[WINDSPEEDWORD]};
 	sim.current = vector3{0.0f, 0.0f, level.phase[WINDPHASE].data[CURRENTSPEEDWORD]};
+}
+
+static void endrun(proofresult *r)
+{
+	r->brokenlinks = sim.brokenlinks;
+	for (int i = 0; i < numofbonds; i++)
+		if (bond[i].type < 20 && bond[i].peakstress > r->peakstress)
+			r->peakstress = bond[i].peakstress;
+}
+
+proofresult runstanding(int steps)
+{
+	proofresult r;
+	startrun(&r);
+	for (; r.steps < steps; r.steps++)
+		simulation();
+	endrun(&r);
+	return r;
+}
+
+proofresult runlevelproof(int settlesteps, int maxsteps)
+{
+	proofresult r;
+	startrun(&r);
 	for (int i = 0; i < settlesteps; i++)
 		simulation();
 	phasenum = 1;
@@ -68,9 +92,6 @@ proofresult runlevelproof(int settlesteps, int maxsteps)
 			r.sank |= object[i].position.y < level.waterlevel;
 	}
 	r.passed = phasenum > level.numofphases && !sim.testfailed;
-	r.brokenlinks = sim.brokenlinks;
-	for (int i = 0; i < numofbonds; i++)
-		if (bond[i].type < 20 && bond[i].peakstress > r.peakstress)
-			r.peakstress = bond[i].peakstress;
+	endrun(&r);
 	return r;
 }

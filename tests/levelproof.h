@@ -21,3 +21,8 @@ void keepanchorsonly();
 // Runs the loaded level for at most maxsteps steps after Run Test, which is
 // pressed once the structure has settled for settlesteps steps.
 proofresult runlevelproof(int settlesteps, int maxsteps);
+// Lets the loaded level's bridge stand for steps steps from the rebuild,
+// Run Test never pressed.
+proofresult runstanding(int steps);
+
+constexpr int STANDSTEPS = 3000;  // a minute of simulated time

@@ -18,6 +18,8 @@
 #include "tests/levelproof.h"
 #include "tools/gen/clickreplay.h"
 #include "tools/gen/gendata.h"
+#include "editor/planes.h"
+#include "world/landscape.h"
 #include "world/level.h"
 #include "world/mappack.h"
 
@@ -45,7 +47,66 @@ void expectbridge(const undostruct *b, const char *name)
 	EXPECT_EQ(memcmp(beam, b->beam, numoflinks * sizeof(beamstruct)), 0) << name;
 }
 
+// How far inside the editing window a point the player must click stands,
+// in layout pixels; the window's leftmost columns are not part of it.
+const float CLEAR = 16.0f;
+const float LEFTMARGIN = 4.0f;
+
+// The plane point (x, y) lies in the editor's default view, clear of the
+// window's edges and so of the menu and cost bars around it.
+void expectinsight(float x, float y, const char *name)
+{
+	float px, py;
+	const editorwindowstruct *w = &editorwindow[0];
+	ASSERT_TRUE(viewpixel(x, y, &px, &py)) << name << " " << x << "," << y;
+	EXPECT_GE(px, w->x + LEFTMARGIN + CLEAR) << name << " " << x << "," << y;
+	EXPECT_LE(px, w->x + w->width - CLEAR) << name << " " << x << "," << y;
+	EXPECT_GE(py, w->y + CLEAR) << name << " " << x << "," << y;
+	EXPECT_LE(py, w->y + w->height - CLEAR) << name << " " << x << "," << y;
+}
+
+void expectscriptinsight(const char *script, const char *name)
+{
+	float xy[256][2];
+	int n = scriptpoints(script, xy, 256);
+	for (int i = 0; i < n; i++)
+		expectinsight(xy[i][0], xy[i][1], name);
+}
+
+// No ground stands over the point: it is on the ground or in front of it.
+void expectaboveground(const vector3 *p, const char *name)
+{
+	vector3 above = {p->x, p->y + 500.0f, p->z}, hit, normal;
+	float t;
+	EXPECT_FALSE(lineintersectlevel(&hit, &normal, &t, &above, p) && t < 0.999f)
+		<< name << " anchor " << p->x << "," << p->y << "," << p->z << " is inside the ground";
+}
+
 }  // namespace
+
+// Every anchor and every point a level's clicks (its own and its weak
+// bridge's) use is in sight in the editor's default view, and no anchor
+// is buried in the ground.
+TEST(LevelProof, EverythingAPlayerClicksIsInSight)
+{
+	ASSERT_EQ(generationfailures(), 0);
+	ASSERT_TRUE(loadpack());
+	for (int l = 0; l < mappack.numoflevels; l++) {
+		const char *name = mappack.levelname[l];
+		ASSERT_EQ(loaddemolevel(name), 1) << name;
+		keepanchorsonly();
+		levelnum = l;
+		cheat[0] = cheat[1] = 1;
+		cheat[3] = 0;
+		replayclicks("", nullptr);
+		for (int i = 0; i < numofpoints; i++) {
+			expectinsight(point[i].position.x, point[i].position.y, name);
+			expectaboveground(&point[i].position, name);
+		}
+		expectscriptinsight(levelclicks(name), name);
+		expectscriptinsight(levelweakclicks(name), name);
+	}
+}
 
 // With the game's rules in force, the level's clicks on its anchors leave
 // its stored bridge, within its budget and limits.
@@ -127,6 +188,27 @@ TEST(LevelProof, EveryStoredBridgePassesAndAnchorsAloneDoNot)
 		proofresult later = runlevelproof(SETTLESTEPS, STEPLIMIT);
 		EXPECT_TRUE(later.passed) << name << " after settling";
 		EXPECT_EQ(later.brokenlinks, 0) << name << " after settling";
+
+		// The traffic is a load: the bridge is tried harder by the test
+		// than by standing as long.
+		proofresult standing = runstanding(solved.steps);
+		EXPECT_GE(solved.peakstress, 1.2f * standing.peakstress) << name;
+		printf("%s: peak stress %.3f in the test, %.3f standing\n", name, solved.peakstress,
+			standing.peakstress);
+
+		// A weaker bridge a player might click first stands a minute on
+		// its own and then fails the test: a link breaks, or a vehicle
+		// falls and its phase never ends.
+		keepanchorsonly();
+		levelnum = l;
+		cheat[0] = cheat[1] = 1;
+		cheat[3] = 0;
+		EXPECT_EQ(replayclicks(levelweakclicks(name), nullptr), 0) << name;
+		ASSERT_GT(numoflinks, 0) << name << " has no weak bridge";
+		proofresult alone = runstanding(STANDSTEPS);
+		EXPECT_EQ(alone.brokenlinks, 0) << name << "'s weak bridge falls on its own";
+		proofresult weak = runlevelproof(0, solved.steps + 500);
+		EXPECT_TRUE(weak.brokenlinks > 0 || !weak.passed) << name << "'s weak bridge passes";
 
 		// Given longer than the bridge needed, the bare anchors still fail:
 		// the vehicles end in the river.

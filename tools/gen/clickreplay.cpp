@@ -26,6 +26,8 @@ constexpr int WINDOWMARGIN = 4; // the leftmost columns of the window are not in
 constexpr int EMPTYX = 20;
 constexpr int EMPTYY = 24;
 
+constexpr int WORDSIZE = 32;
+
 static const struct {
 	const char *word;
 	int key;
@@ -83,9 +85,7 @@ static int clampint(int v, int low, int high)
 	return v < low ? low : v > high ? high : v;
 }
 
-// The pixel of the editing window under which the plane point (x, y) lies,
-// kept inside the window; 0 when the point is not in front of the eye.
-static int pixelof(float x, float y, int *mx, int *my)
+int viewpixel(float x, float y, float *px, float *py)
 {
 	framefromplayer(&frame, &player[playernum]);
 	vector3 target = {x, y, editor.planepoint.z}, d;
@@ -93,12 +93,23 @@ static int pixelof(float x, float y, int *mx, int *my)
 	float ahead = -dotproduct(&d, &frame.axes.v[2]);
 	if (!(ahead > 0.0f))
 		return 0;
-	float across = dotproduct(&d, &frame.axes.v[0]) / ahead;
-	float up = dotproduct(&d, &frame.axes.v[1]) / ahead;
 	const editorwindowstruct *w = &editorwindow[0];
-	int hw = w->width / 2, hh = w->height / 2;
-	*mx = clampint((int)lroundf(w->x + hw + across * hw), w->x + WINDOWMARGIN, w->x + w->width - 1);
-	*my = clampint((int)lroundf(w->y + hh - up * hw), w->y, w->y + w->height - 1);
+	float hw = (float)(w->width / 2), hh = (float)(w->height / 2);
+	*px = w->x + hw + dotproduct(&d, &frame.axes.v[0]) / ahead * hw;
+	*py = w->y + hh - dotproduct(&d, &frame.axes.v[1]) / ahead * hw;
+	return 1;
+}
+
+// The pixel of the editing window under which the plane point (x, y) lies,
+// kept inside the window; 0 when the point is not in front of the eye.
+static int pixelof(float x, float y, int *mx, int *my)
+{
+	float px, py;
+	if (!viewpixel(x, y, &px, &py))
+		return 0;
+	const editorwindowstruct *w = &editorwindow[0];
+	*mx = clampint((int)lroundf(px), w->x + WINDOWMARGIN, w->x + w->width - 1);
+	*my = clampint((int)lroundf(py), w->y, w->y + w->height - 1);
 	return 1;
 }
 
@@ -177,6 +188,33 @@ static int playword(const char *word, clicktally *tally)
 	return 0;
 }
 
+// Copies the next word of a script into word; returns its length in the
+// script (0 at the end), or -1 for a word too long to hold.
+static int nextword(const char **script, char word[WORDSIZE])
+{
+	while (**script == ' ')
+		(*script)++;
+	size_t n = strcspn(*script, " ");
+	const char *start = *script;
+	*script += n;
+	if (n >= WORDSIZE)
+		return -1;
+	memcpy(word, start, n);
+	word[n] = 0;
+	return (int)n;
+}
+
+int scriptpoints(const char *script, float xy[][2], int max)
+{
+	int n = 0, len;
+	char word[WORDSIZE], end;
+	while ((len = nextword(&script, word)) != 0) {
+		if (len > 0 && n < max && sscanf(word, "%f,%f%c", &xy[n][0], &xy[n][1], &end) == 2)
+			n++;
+	}
+	return n;
+}
+
 int replayclicks(const char *script, clicktally *tally)
 {
 	clicktally counted = {};
@@ -187,24 +225,10 @@ int replayclicks(const char *script, clicktally *tally)
 	entereditor();
 	movehand(EMPTYX, EMPTYY, 0);
 	playframe();
-	int failed = 0;
-	char word[32];
-	for (const char *s = script; *s;) {
-		while (*s == ' ')
-			s++;
-		size_t n = strcspn(s, " ");
-		if (n == 0)
-			break;
-		if (n >= sizeof word) {
-			failed++;
-			s += n;
-			continue;
-		}
-		memcpy(word, s, n);
-		word[n] = 0;
-		s += n;
-		failed += !playword(word, &counted);
-	}
+	int failed = 0, len;
+	char word[WORDSIZE];
+	while ((len = nextword(&script, word)) != 0)
+		failed += len < 0 || !playword(word, &counted);
 	movehand(EMPTYX, EMPTYY, 0);
 	playframe();
 	resetmenuitems();

@@ -25,3 +25,10 @@ struct clicktally {
 // words, points the mouse cannot put the cursor on, and right clicks that
 // deleted something. tally, when not null, counts what was played.
 int replayclicks(const char *script, clicktally *tally);
+
+// The pixel of the editor's current view (the default one after
+// replayclicks) under which the editing plane point (x, y) lies, not kept
+// inside the window; 0 when the point is behind the eye.
+int viewpixel(float x, float y, float *px, float *py);
+// The points a script clicks, at most max; returns how many were written.
+int scriptpoints(const char *script, float xy[][2], int max);

@@ -36,7 +36,7 @@ static const char *const clicks[] = {
 	"steel 1220,320 1240,320 1260,320 1280,320 1300,320 1320,320 1340,320 "
 	"| heavy 1220,320 1240,345 1260,345 1280,345 1300,345 1320,345 1340,320 "
 	"| 1240,345 1240,320 1260,345 1260,320 1280,345 1280,320 "
-	"| 1320,345 1320,320 1300,345 1300,320 1280,345 | 1220,300 1240,320 | 1340,300 1320,320",
+	"| 1320,345 1320,320 1300,345 1300,320 1280,345 | 1225,300 1240,320 | 1335,300 1320,320",
 	// Drawbridge: two trussed leaves pushed up by the second hydraulic kind;
 	// the middle joint parts.
 	"steel 1240,320 1260,320 1280,320 1300,320 1320,320 "
@@ -46,28 +46,33 @@ static const char *const clicks[] = {
 	// Lift Span: one leaf pulled up by the first hydraulic kind; its tip
 	// parts from a heavy steel bracket.
 	"steel 1250,320 1270,320 1290,320 1310,320 | 1250,320 1260,335 1270,320 1280,335 1290,320 "
-	"| 1260,335 1280,335 | heavy 1310,300 1290,320 | hydraulic 1245,340 1260,335 | j 1290,320 j",
+	"| 1260,335 1280,335 | heavy 1305,300 1290,320 | hydraulic 1245,340 1260,335 | j 1290,320 j",
 	// Fault Line: a heavy steel truss braced both ways.
 	"steel 1230,320 1250,320 1270,320 1290,320 1310,320 1330,320 "
 	"| heavy 1230,320 1250,345 1270,345 1290,345 1310,345 1330,320 "
 	"| 1250,345 1250,320 1270,345 1270,320 1290,345 | 1310,345 1310,320 1290,345 1290,320 1270,345 "
-	"| 1230,300 1250,320 | 1330,300 1310,320",
+	"| 1235,300 1250,320 | 1325,300 1310,320",
 	// Suspension: the deck, the cable between the towers sagging to the
 	// lowest point the view reaches, and hangers zigzagging down to the deck
 	// from the curve points above the deck joints.
-	"steel 1200,320 1220,320 1240,320 1260,320 1280,320 1300,320 1320,320 1340,320 1360,320 "
-	"| suspension 1200,380 1360,380 1280,295 "
-	"| cable 1220,320 1220,360 1240,320 1240,350 1260,320 1260,340 1280,320 1280,340 1300,320 1300,340 "
-	"1320,320 1320,350 1340,320 1340,360 "
-	"| 1220,320 1240,350 1240,320 1260,340 1260,320 1280,340 1280,320 1300,340 1300,320 1320,350 "
-	"1320,320 1340,360",
+	"steel 1210,320 1230,320 1250,320 1270,320 1290,320 1310,320 1330,320 1350,320 "
+	"| suspension 1210,380 1350,380 1280,300 "
+	"| cable 1230,320 1230,360 1250,320 1250,345 1270,320 1270,340 1290,320 1290,340 1310,320 1310,345 "
+	"1330,320 1330,360 "
+	"| 1230,320 1250,345 1250,320 1270,340 1270,320 1290,340 1290,320 1310,345 1310,320 1330,360",
 	// Grand Crossing: a deep heavy truss, propped from the banks and from
 	// the pier.
 	"steel 1220,320 1240,320 1260,320 1280,320 1300,320 1320,320 1340,320 "
 	"| heavy 1220,320 1240,350 1260,350 1280,350 1300,350 1320,350 1340,320 "
 	"| 1240,350 1240,320 1260,350 1260,320 1280,350 1280,320 "
-	"| 1320,350 1320,320 1300,350 1300,320 1280,350 | 1220,295 1240,320 | 1340,295 1320,320 "
-	"| 1280,290 +y 1260,320 1280,320 1300,320 -y",
+	"| 1320,350 1320,320 1300,350 1300,320 1280,350 | 1225,300 1240,320 | 1335,300 1320,320 "
+	"| 1280,300 +y 1260,320 1280,320 1300,320 -y",
+};
+
+// Beside each level's clicks, the clicks of a weaker bridge that a player
+// might try first: it stands on its own but not under the level's traffic.
+static const char *const weakclicks[] = {
+	"", "", "", "", "", "", "", "", "", "",
 };
 
 // The ground, the anchors and the bridge the clicks of level n build.
@@ -147,7 +152,7 @@ static void hangingdeck()
 static void windygorge()
 {
 	static const terrainplan land = {1220.0f, 1340.0f, 262.0f, 292.0f, 160.0f, 5, 0.0f, 0.0f};
-	static const anchorpoint a[] = {{1220, 320}, {1340, 320}, {1220, 300}, {1340, 300}};
+	static const anchorpoint a[] = {{1220, 320}, {1340, 320}, {1225, 300}, {1335, 300}};
 	beginlevel("Windy Gorge", "A wide gorge and a strong", "wind. Heavy steel spans far.", "Cars cross first, then a", "train.");
 	buildsite(&land, a, COUNT(a), 4);
 	setweather(12.0f, 0.0f);
@@ -183,7 +188,7 @@ static void drawbridge()
 static void liftspan()
 {
 	static const terrainplan land = {1250.0f, 1310.0f, 268.0f, 296.0f, 110.0f, 9, 0.0f, 0.0f};
-	static const anchorpoint a[] = {{1250, 320}, {1310, 320}, {1245, 340}, {1310, 300}};
+	static const anchorpoint a[] = {{1250, 320}, {1310, 320}, {1245, 340}, {1305, 300}};
 	beginlevel("Lift Span", "One leaf this time, pulled up", "by a hydraulic that shortens.", "Cars cross, the span lifts", "and lowers, then a train.");
 	buildsite(&land, a, COUNT(a), 6);
 	addphase(PHASEVEHICLES);
@@ -198,7 +203,7 @@ static void liftspan()
 static void faultline()
 {
 	static const terrainplan land = {1230.0f, 1330.0f, 262.0f, 294.0f, 140.0f, 8, 0.0f, 0.0f};
-	static const anchorpoint a[] = {{1230, 320}, {1330, 320}, {1230, 300}, {1330, 300}};
+	static const anchorpoint a[] = {{1230, 320}, {1330, 320}, {1235, 300}, {1325, 300}};
 	beginlevel("Fault Line", "The ground here shakes. A", "train crosses, the earth", "quakes, then the cars follow.", "");
 	buildsite(&land, a, COUNT(a), 7);
 	addphase(PHASEVEHICLES);
@@ -213,8 +218,8 @@ static void faultline()
 // cables running down to the deck.
 static void suspension()
 {
-	static const terrainplan land = {1200.0f, 1360.0f, 258.0f, 290.0f, 180.0f, 7, 0.0f, 0.0f};
-	static const anchorpoint a[] = {{1200, 320}, {1360, 320}, {1200, 380}, {1360, 380}};
+	static const terrainplan land = {1210.0f, 1350.0f, 258.0f, 290.0f, 180.0f, 7, 0.0f, 0.0f};
+	static const anchorpoint a[] = {{1210, 320}, {1350, 320}, {1210, 380}, {1350, 380}};
 	beginlevel("Suspension", "The widest river yet. Hang", "the deck from a suspension", "cable between the towers.", "");
 	buildsite(&land, a, COUNT(a), 8);
 	addphase(PHASEVEHICLES);
@@ -226,8 +231,8 @@ static void suspension()
 // midstream, with wind, a current, a train, a quake and then cars.
 static void grandcrossing()
 {
-	static const terrainplan land = {1220.0f, 1340.0f, 255.0f, 285.0f, 200.0f, 10, 1280.0f, 290.0f};
-	static const anchorpoint a[] = {{1220, 320}, {1340, 320}, {1220, 295}, {1340, 295}, {1280, 290}};
+	static const terrainplan land = {1220.0f, 1340.0f, 255.0f, 285.0f, 200.0f, 10, 1280.0f, 300.0f};
+	static const anchorpoint a[] = {{1220, 320}, {1340, 320}, {1225, 300}, {1335, 300}, {1280, 300}};
 	beginlevel("Grand Crossing", "A deep gap, a rock pier", "midstream, wind and a current.", "A train crosses, the ground", "quakes, then the cars follow.");
 	buildsite(&land, a, COUNT(a), 9);
 	setweather(8.0f, 4.0f);
@@ -262,14 +267,25 @@ static const char *const packtext[MAXPACKTEXTLINES] = {
 	"Start with Little Creek.",
 };
 
+static const char *scriptof(const char *const *scripts, const char *file)
+{
+	for (int i = 0; i < COUNT(packlevels); i++) {
+		if (!strcmp(file, packlevels[i]))
+			return scripts[i];
+	}
+	return nullptr;
+}
+
 const char *levelclicks(const char *file)
 {
 	static_assert(COUNT(clicks) == COUNT(packlevels), "one script per level");
-	for (int i = 0; i < COUNT(packlevels); i++) {
-		if (!strcmp(file, packlevels[i]))
-			return clicks[i];
-	}
-	return nullptr;
+	return scriptof(clicks, file);
+}
+
+const char *levelweakclicks(const char *file)
+{
+	static_assert(COUNT(weakclicks) == COUNT(packlevels), "one weak script per level");
+	return scriptof(weakclicks, file);
 }
 
 static void writepack()

@@ -89,7 +89,7 @@ static int makesteam()
 	addmeshcylinder(v3(0, 1.1f, -0.6f), 1, 0.3f, 0.4f, 0.3f, 10, 5, 5);       // dome
 	addmeshbox(v3(0, -h.y + 0.5f, -h.z + 0.15f), v3(h.x, 0.3f, 0.15f), 1);    // buffer beam
 	int failed = writemodel("object", "steam", cells, 201);
-	return failed + savephysics(0, h, 12000.0f, 20.0f, 15.0f, RAILWHEELX, 3.5f);
+	return failed + savephysics(0, h, 800000.0f, 20.0f, 15.0f, RAILWHEELX, 3.5f);
 }
 
 static int makeboxcar()
@@ -105,7 +105,7 @@ static int makeboxcar()
 	addmeshbox(v3(0, h.y - 0.05f, 0), v3(h.x, 0.05f, h.z - 0.2f), 2);         // roof
 	addmeshbox(v3(h.x - 0.1f, 0.1f, 0), v3(0.05f, 0.9f, 1.0f), 3);            // door
 	int failed = writemodel("object", "bxblue", cells, 202);
-	return failed + savephysics(5, h, 4000.0f, 0.0f, 0.0f, RAILWHEELX, 3.5f);
+	return failed + savephysics(5, h, 400000.0f, 0.0f, 0.0f, RAILWHEELX, 3.5f);
 }
 
 static int makehatchback()
@@ -121,7 +121,7 @@ static int makehatchback()
 	addmeshbox(v3(0, -0.45f, -h.z + 0.05f), v3(0.7f, 0.1f, 0.05f), 3); // lamps
 	addmeshbox(v3(0, -h.y + 0.05f, 0), v3(h.x - 0.1f, 0.05f, h.z - 0.1f), 2);
 	int failed = writemodel("object", "hatchbck", cells, 203);
-	return failed + savephysics(17, h, 1500.0f, 8.0f, 18.0f, 0.9f, 1.5f);
+	return failed + savephysics(17, h, 250000.0f, 8.0f, 18.0f, 0.9f, 1.5f);
 }
 
 // Wheels turn about x and are drawn at their probe centres.
