@@ -18,7 +18,7 @@ int bridgefolderallowed(const char *name)
 
 int bridgenameallowed(const char *name)
 {
-	return savednameallowed(name);
+	return savednameallowed(name, levelextension(1));
 }
 
 int enterbridgefolder(int create)

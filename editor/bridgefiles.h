@@ -8,7 +8,9 @@
 // 1 when name can be a pack folder inside the profile folder: not empty,
 // not "." or "..", no path separator, no control character.
 int bridgefolderallowed(const char *name);
-// 1 when name can be a bridge file there: a pack folder's rules, and no dot.
+// 1 when name can be a bridge file there that the listing shows again: a
+// pack folder's rules, no dot, no leading "<", no "*" but at the end, at
+// most 27 characters.
 int bridgenameallowed(const char *name);
 
 // Enters the profile folder and the open pack folder leveldirname, creating

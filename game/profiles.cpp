@@ -25,7 +25,7 @@ int listprofiles()
 
 int createprofile(const char *name)
 {
-	if (!savednameallowed(name))
+	if (!savednameallowed(name, ""))
 		return 0;
 	copystring(profilename, name, sizeof profilename);
 	if (cd_home()) {

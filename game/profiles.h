@@ -15,6 +15,8 @@ extern int numofprofiles;
 int listprofiles();
 // Makes name the current profile and creates its folder. A name that is not
 // a single plain folder name (empty, "." or "..", a slash, too long) would
-// lead out of the profile folder: it is refused with 0 and nothing changes.
+// lead out of the profile folder, and one with a dot, a leading "<" or a "*"
+// but at the end would never be listed: both are refused with 0 and nothing
+// changes.
 // A folder that cannot be created is not reported.
 int createprofile(const char *name);

@@ -13,7 +13,7 @@ static char startfolder[PATHSIZE];
 
 int levelnameallowed(const char *name)
 {
-	return savednameallowed(name);
+	return savednameallowed(name, levelextension(0));
 }
 
 int levelfolderallowed(const char *name)

@@ -6,9 +6,9 @@
 #include "platform/files.h"
 
 // 1 when name + ".tvl" names a file inside the open folder that its listing
-// shows again: not empty, no dot, no path separator and no control
-// character. The empty name is refused: it would only make the hidden file
-// ".tvl".
+// shows again: not empty, no dot, no path separator, no control character,
+// no leading "<", no "*" but at the end, at most 27 characters. The empty
+// name is refused: it would only make the hidden file ".tvl".
 int levelnameallowed(const char *name);
 // 1 when name can be a pack folder inside "files": a name of its own, not
 // "." or "..", without separators.

@@ -95,6 +95,9 @@ void checksystemmessages()
 	// Paces every screen loop; an inactive window hardly uses the processor.
 	SDL_Delay(windowinfo.active ? 2 : 100);
 	expirewheel(&mouse, SDL_GetTicks());
+	// A composed character comes without a key-up: it was typed on the
+	// last frame and must not be typed again.
+	keyboard_ascii[KEY_COMPOSED] = 0;
 	SDL_Event event;
 	while (SDL_PollEvent(&event))
 		handleevent(&event);

@@ -98,6 +98,11 @@ int checkfilespec(const char *pattern, const char *name)
 	}
 }
 
+int listedname(const char *pattern, const char *name)
+{
+	return strlen(name) < NAMESIZE && name[0] != '<' && checkfilespec(pattern, name);
+}
+
 void listfiles(const char *pattern, char list[][NAMESIZE], int folders, int capacity)
 {
 	if (capacity > LISTSIZE)
@@ -110,15 +115,13 @@ void listfiles(const char *pattern, char list[][NAMESIZE], int folders, int capa
 		struct dirent *entry;
 		while (count < capacity - 1 && (entry = readdir(dir)) != nullptr) {
 			const char *name = entry->d_name;
-			if (strlen(name) >= NAMESIZE || name[0] == '<')
+			if (!listedname(pattern, name))
 				continue;
 			struct stat info;
 			int isfolder = stat(name, &info) == 0 && S_ISDIR(info.st_mode);
 			if (folders && (!isfolder || name[0] == '.'))
 				continue;
 			if (!folders && isfolder)
-				continue;
-			if (!checkfilespec(pattern, name))
 				continue;
 			copystring(list[count], name, NAMESIZE);
 			count++;

@@ -36,6 +36,9 @@ uint32_t swapbytes(int p1, int p2, int p3, int p4);
 
 int comparestrings(const void *a, const void *b);
 int checkfilespec(const char *pattern, const char *name);
+// 1 when listfiles keeps an entry called name for pattern: shorter than 32
+// characters, not beginning with "<", and matching the pattern.
+int listedname(const char *pattern, const char *name);
 // Fills list from the current folder with the names that match pattern,
 // sorted, ended by an empty name. At most capacity - 1 names are kept; names
 // longer than 31 characters are skipped, since a cut name could name another file.

@@ -10,6 +10,9 @@ constexpr int VIRTUALWIDTH = 640;   // every 2D layout uses this virtual screen
 constexpr int VIRTUALHEIGHT = 480;
 
 // Key codes that the input code itself names.
+// SDL's key-down without a key: a character that the input method composed
+// (a dead key and the key after it); no key-up ever follows.
+constexpr int KEY_COMPOSED = 0;
 constexpr int KEY_RETURN = 13;
 constexpr int KEY_MINUS = 45;
 constexpr int KEY_0 = 48;
@@ -69,7 +72,8 @@ void applygrab(int grab);
 // The pollers' logic over plain arrays, without SDL.
 // Moves each key that produced a character to that character's index and
 // folds keypad and right-hand keys onto the codes readers test. Drops the
-// character of a key that is no longer down (its release was missed).
+// character of a key that is no longer down (its release was missed), but
+// not the composed character at KEY_COMPOSED, which no key holds.
 void remapkeyboard(unsigned char *keys, unsigned char *ascii);
 // Maps a window pixel position to the virtual screen; clamps only while active.
 void mapmouse(mousestruct *m, int winx, int winy, int width, int height, int active);

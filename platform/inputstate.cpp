@@ -35,8 +35,10 @@ void remapkeyboard(unsigned char *keys, unsigned char *ascii)
 		if (c == 0)
 			continue;
 		// A release we never saw (focus lost while the key was down)
-		// leaves a character behind; it must not hold a key forever.
-		if (!held[k]) {
+		// leaves a character behind; it must not hold a key forever. The
+		// input method's character has no key to hold: the pump keeps it
+		// for one frame.
+		if (!held[k] && k != KEY_COMPOSED) {
 			ascii[k] = 0;
 			continue;
 		}

@@ -55,7 +55,10 @@ static void clampcursor()
 	menuinputcursorpos = clampcolumn(menuinputcursorpos);
 }
 
-// A text box takes printable ASCII and the printable half of Latin-1.
+// The one rule for the bytes a text box takes, typed or pasted: printable
+// ASCII and the printable half of Latin-1. DEL and the controls 128 to 159
+// are no text (the font draws 127 as its solid block) and would end up in
+// file names.
 static int textcharacter(int c)
 {
 	return (c >= 32 && c <= 126) || c >= 160;
@@ -351,16 +354,16 @@ static void takecharacter(menuitemstruct *item, int c)
 	}
 }
 
-// Pasted text is typed character by character. Its control characters are
-// not: their codes are the edit codes, so a copied line's break would act
-// as Backspace and a tab as Delete, each eating a character.
+// Pasted text is typed character by character, but only the characters a
+// key may type: the codes below 32 are the edit codes, so a copied line's
+// break would act as Backspace and a tab as Delete, each eating a character.
 static void pasteclipboard(menuitemstruct *item)
 {
 	char *text = nullptr;
 	int length = getclipboard(&text);
 	for (int i = 0; text && i < length && item->active; i++) {
 		int c = static_cast<unsigned char>(text[i]);
-		if (c > 31)
+		if (textcharacter(c))
 			takecharacter(item, c);
 	}
 	free(text);

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <iterator>
+#include <set>
 #include <string>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -157,6 +159,24 @@ TEST_F(BridgeBrowser, ListsHoldEveryBridgeWithLongNamesWhole)
 	EXPECT_STREQ(filelist[0], "abcdefghijklmnopqrstuvwxyz");  // whole: Load and Delete use it
 	EXPECT_STREQ(filelist[1], "bridge00");
 	EXPECT_STREQ(filelist[24], "bridge23");
+}
+
+// Every name that can be saved comes back in the list; a name the listing
+// would drop is refused before anything is written.
+TEST_F(BridgeBrowser, EverySavedNameIsListedAgain)
+{
+	const char *refused[] = {"a*b", "*x", "**", "<odd", "abcdefghijklmnopqrstuvwxyz01"};
+	for (const char *name : refused) {
+		EXPECT_FALSE(save(name)) << name;
+		EXPECT_FALSE(exists(profile + name + ".tvb")) << name;
+	}
+	const char *awkward[] = {"x*", "*", " a b ", "?[!]", "~$HOME", "-", "\xe9t\xe9", ">",
+		"abcdefghijklmnopqrstuvwxyz0"};
+	for (const char *name : awkward)
+		ASSERT_TRUE(save(name)) << name;
+	int count = listbridgefiles();
+	EXPECT_EQ(std::set<std::string>(filelist, filelist + count),
+		std::set<std::string>(std::begin(awkward), std::end(awkward)));
 }
 
 TEST_F(BridgeBrowser, EscapingNamesAndMissingFoldersTouchNothing)

@@ -412,6 +412,16 @@ TEST_F(LevelBrowser, SavesListsLoadsAndDeletesInsideTheOpenFolder)
 	EXPECT_EQ(listlevelfiles(), 0);
 }
 
+TEST_F(LevelBrowser, NamesTheListingWouldDropAreNotSaved)
+{
+	struct stat info;
+	for (std::string name : {"a*b", "<odd", "abcdefghijklmnopqrstuvwxyz01"}) {
+		copystring(levelfilename, name.c_str(), NAMESIZE);
+		EXPECT_FALSE(savelevelfile()) << name;
+		EXPECT_NE(stat(("files/" + name + ".tvl").c_str(), &info), 0) << name;
+	}
+}
+
 TEST_F(LevelBrowser, EscapingNamesAndMissingFoldersTouchNothing)
 {
 	writefile("victim.tvl", "keep");

@@ -80,7 +80,7 @@ TEST_F(Profiles, NamesThatWouldLeaveTheProfileFolderAreRefused)
 {
 	const std::string longname(NAMESIZE, 'a');
 	const char *unsafe[] = { "", ".", "..", "../outside", "a/b", "/tmp", longname.c_str(),
-		"a.b", ".hidden", "a\\b", "tab\there" };
+		"a.b", ".hidden", "a\\b", "tab\there", "a*b", "<x" };
 	for (const char *name : unsafe) {
 		EXPECT_EQ(createprofile(name), 0) << "'" << name << "'";
 		EXPECT_STREQ(profilename, "default") << "'" << name << "'";
@@ -88,6 +88,8 @@ TEST_F(Profiles, NamesThatWouldLeaveTheProfileFolderAreRefused)
 	}
 	EXPECT_FALSE(isfolder(temp.path + "/home/" + tvn_folder + "/outside"));
 	EXPECT_FALSE(isfolder(profiles + "/a"));
+	EXPECT_FALSE(isfolder(profiles + "/a*b"));  // the listing would never show these
+	EXPECT_FALSE(isfolder(profiles + "/<x"));
 	EXPECT_EQ(listprofiles(), 0);
 
 	// The longest name a folder list can hold is still fine.

@@ -38,7 +38,7 @@ long long levelfilesize(int points, int links)
 	return LEVELPOINTSOFFSET + 4 + 16LL * points + 4 + 20LL * links;
 }
 
-static const char *levelextension(int bridge)
+const char *levelextension(int bridge)
 {
 	return bridge ? ".tvb" : ".tvl";
 }

@@ -125,6 +125,8 @@ extern char profilename[NAMESIZE];
 // Size in bytes of a level or bridge file with these counts.
 long long levelfilesize(int points, int links);
 
+// ".tvb" for a bridge file (bridge nonzero), else ".tvl".
+const char *levelextension(int bridge);
 // Opens name + ".tvb" (bridge nonzero) or name + ".tvl" in the current
 // folder. Returns 1 when the whole file was valid and is now loaded; 0 when
 // it is missing, refused or cut short, and then nothing has changed.

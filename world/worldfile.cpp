@@ -95,9 +95,14 @@ int plainfilename(const char *name)
 	return 1;
 }
 
-int savednameallowed(const char *name)
+int savednameallowed(const char *name, const char *extension)
 {
-	return plainfilename(name) && !strchr(name, '.');
+	if (!plainfilename(name) || strchr(name, '.'))
+		return 0;
+	// Files are listed by "*" + extension, profile folders by "*.*".
+	char pattern[NAMESIZE], saved[PATHSIZE];
+	snprintf(pattern, sizeof pattern, "*%s", extension[0] ? extension : ".*");
+	return buildfilename(saved, sizeof saved, name, extension) && listedname(pattern, saved);
 }
 
 int buildfilename(char *out, size_t size, const char *name, const char *extension)

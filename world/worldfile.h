@@ -30,10 +30,12 @@ int safefilename(const char *name);
 // no control character.
 int plainfilename(const char *name);
 // A name saved as name + extension, as the player names levels, bridges and
-// profiles: a plain file name without a dot, since the listings match
-// "*.ext" and show a name up to its first dot, so a dotted name would
-// never come back.
-int savednameallowed(const char *name);
+// profiles (folders: extension ""): a plain file name that the folder
+// listing gives back. Lists show a name up to its first dot, so it has
+// none; and name + extension must be one that listedname keeps, which
+// refuses a leading "<", a "*" anywhere but at the end (the pattern's star
+// takes it for its own) and names too long with their extension.
+int savednameallowed(const char *name, const char *extension);
 
 // Fills out with folder-relative name + extension; 0 when the name is unsafe.
 int buildfilename(char *out, size_t size, const char *name, const char *extension);

@@ -276,7 +276,8 @@ TEST_F(Clipboard, OurCopyIsServedToOthersFromTheCutBuffer)
 }
 
 // Ctrl+V in a text box types the pasted text; the break at the end of a
-// copied line or a tab in it must not act as Backspace or Delete.
+// copied line or a tab in it must not act as Backspace or Delete, and DEL
+// and the control characters 128 to 159 are taken no more than from keys.
 TEST_F(Clipboard, PastedControlCharactersTypeNothing)
 {
 	static char name[32] = "ok";
@@ -290,12 +291,12 @@ TEST_F(Clipboard, PastedControlCharactersTypeNothing)
 		setmenuitem(MENUSET_STRINGBOX, name, static_cast<int>(sizeof name));
 		checkmenuitems();
 	};
-	setcutbuffer("ab\tc\r\n");
+	setcutbuffer("ab\tc\x7f\x80\x9f\xb4\r\n");
 	resetmenuitems();
 	menuitem[0].active = 1;
 	frame(0);  // the edit opens with all of "ok" selected
 	frame(1);
-	EXPECT_STREQ(name, "abc");
+	EXPECT_STREQ(name, "abc\xb4");
 	EXPECT_EQ(menuitem[0].active, 1);
 	resetmenuitems();
 }

@@ -79,7 +79,8 @@ std::string typeon(const char *layout, const char *keys)
 }  // namespace
 
 // Keycodes: 10 to 19 the top row's 1 to 0, 20 the key right of it, 21 the
-// next, 24 US q, 29 US y, 38 US a, 61 US slash.
+// next, 24 US q, 26 US e, 29 US y, 38 US a, 49 the key left of 1, 61 US
+// slash, 65 Space.
 TEST(TypingX, UsLayout)
 {
 	EXPECT_EQ(typeon("us", "10 11 shift+16 61 21 shift+21 38 shift+38 Caps_Lock 38 shift+38 Caps_Lock"),
@@ -89,6 +90,9 @@ TEST(TypingX, UsLayout)
 TEST(TypingX, GermanLayout)
 {
 	EXPECT_EQ(typeon("de", "10 11 shift+16 shift+19 shift+10 29 20"), "12/=!z\xdf");
+	// Dead keys: the input method hands over the composed character alone,
+	// without a key of its own and without a release; each is typed once.
+	EXPECT_EQ(typeon("de", "49 65 49 65 shift+21 65 21 21 21 26"), "^^`\xb4\xe9");
 }
 
 TEST(TypingX, FrenchLayout)
