@@ -112,7 +112,8 @@ static int splitjoint(int i)
 // Moves one hydraulic's rest length a step through its travel; returns 1
 // when it moved. Type 7 travels between its length and half of it, type 8
 // between its length and one and a half times it. The step eases in and
-// out: 0.01 of the length at the ends of the travel, 0.035 midway.
+// out: 0.01 units at the ends of the travel, 0.035 midway, whatever the
+// length, so a long hydraulic takes longer to travel.
 static int movehydraulic(bondstruct *b, int raise)
 {
 	double length = b->length;
