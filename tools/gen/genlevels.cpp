@@ -47,11 +47,11 @@ static const char *const clicks[] = {
 	// parts from a heavy steel bracket.
 	"steel 1250,320 1270,320 1290,320 1310,320 | 1250,320 1260,335 1270,320 1280,335 1290,320 "
 	"| 1260,335 1280,335 | heavy 1305,300 1290,320 | hydraulic 1245,340 1260,335 | j 1290,320 j",
-	// Fault Line: a heavy steel truss braced both ways.
+	// Fault Line: a steel truss over the deck, propped from the lower
+	// anchors with heavy steel.
 	"steel 1230,320 1250,320 1270,320 1290,320 1310,320 1330,320 "
-	"| heavy 1230,320 1250,345 1270,345 1290,345 1310,345 1330,320 "
-	"| 1250,345 1250,320 1270,345 1270,320 1290,345 | 1310,345 1310,320 1290,345 1290,320 1270,345 "
-	"| 1235,300 1250,320 | 1325,300 1310,320",
+	"| 1230,320 1240,330 1250,320 1260,330 1270,320 1280,330 1290,320 1300,330 1310,320 1320,330 1330,320 "
+	"| 1240,330 1260,330 1280,330 1300,330 1320,330 | heavy 1235,300 1250,320 | 1325,300 1310,320",
 	// Suspension: the deck, the cable between the towers sagging to the
 	// lowest point the view reaches, and hangers zigzagging down to the deck
 	// from the curve points above the deck joints.
@@ -60,19 +60,35 @@ static const char *const clicks[] = {
 	"| cable 1230,320 1230,360 1250,320 1250,345 1270,320 1270,340 1290,320 1290,340 1310,320 1310,345 "
 	"1330,320 1330,360 "
 	"| 1230,320 1250,345 1250,320 1270,340 1270,320 1290,340 1290,320 1310,345 1310,320 1330,360",
-	// Grand Crossing: a deep heavy truss, propped from the banks and from
-	// the pier.
+	// Grand Crossing: a steel truss over the deck, propped with heavy steel
+	// from the banks and from the pier.
 	"steel 1220,320 1240,320 1260,320 1280,320 1300,320 1320,320 1340,320 "
-	"| heavy 1220,320 1240,350 1260,350 1280,350 1300,350 1320,350 1340,320 "
-	"| 1240,350 1240,320 1260,350 1260,320 1280,350 1280,320 "
-	"| 1320,350 1320,320 1300,350 1300,320 1280,350 | 1225,300 1240,320 | 1335,300 1320,320 "
-	"| 1280,300 +y 1260,320 1280,320 1300,320 -y",
+	"| 1220,320 1230,330 1240,320 1250,330 1260,320 1270,330 1280,320 1290,330 1300,320 1310,330 1320,320 "
+	"1330,330 1340,320 | 1230,330 1250,330 1270,330 1290,330 1310,330 1330,330 "
+	"| heavy 1225,300 1240,320 | 1335,300 1320,320 | 1280,300 1280,320",
 };
 
 // Beside each level's clicks, the clicks of a weaker bridge that a player
 // might try first: it stands on its own but not under the level's traffic.
 static const char *const weakclicks[] = {
-	"", "", "", "", "", "", "", "", "", "",
+	"", "", "", "", "",
+	// Drawbridge: the same leaves as flat trusses, their top chords only 5
+	// above the deck.
+	"steel 1240,320 1260,320 1280,320 1300,320 1320,320 "
+	"| 1240,320 1250,325 1260,320 1270,325 1280,320 1290,325 1300,320 1310,325 1320,320 "
+	"| 1250,325 1270,325 | 1290,325 1310,325 "
+	"| hydraulic hydraulic 1245,305 1260,320 | 1315,305 1300,320 | j 1280,320 j",
+	"",
+	// Fault Line: the top chord's two middle links left out.
+	"steel 1230,320 1250,320 1270,320 1290,320 1310,320 1330,320 "
+	"| 1230,320 1240,330 1250,320 1260,330 1270,320 1280,330 1290,320 1300,330 1310,320 1320,330 1330,320 "
+	"| 1240,330 1260,330 | 1300,330 1320,330 | heavy 1235,300 1250,320 | 1325,300 1310,320",
+	"",
+	// Grand Crossing: no prop from the pier.
+	"steel 1220,320 1240,320 1260,320 1280,320 1300,320 1320,320 1340,320 "
+	"| 1220,320 1230,330 1240,320 1250,330 1260,320 1270,330 1280,320 1290,330 1300,320 1310,330 1320,320 "
+	"1330,330 1340,320 | 1230,330 1250,330 1270,330 1290,330 1310,330 1330,330 "
+	"| heavy 1225,300 1240,320 | 1335,300 1320,320",
 };
 
 // The ground, the anchors and the bridge the clicks of level n build.
