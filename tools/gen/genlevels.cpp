@@ -44,10 +44,10 @@ static const char *const clicks[] = {
 	"| 1240,320 1250,335 1260,320 1270,335 1280,320 1290,335 1300,320 1310,335 1320,320 "
 	"| 1250,335 1270,335 | 1290,335 1310,335 "
 	"| hydraulic hydraulic 1245,305 1260,320 | 1315,305 1300,320 | j 1280,320 j",
-	// Lift Span: one leaf pulled up by the first hydraulic kind; its tip
-	// parts from a heavy steel bracket.
-	"steel 1250,320 1270,320 1290,320 1310,320 | 1250,320 1260,335 1270,320 1280,335 1290,320 "
-	"| 1260,335 1280,335 | heavy 1305,300 1290,320 | hydraulic 1245,340 1260,335 | j 1290,320 j",
+	// Lift Span: one leaf, deep where the first hydraulic kind pulls it up
+	// and tapering to its tip, which parts from a heavy steel bracket.
+	"steel 1250,320 1270,320 1290,320 1310,320 | 1250,320 1260,335 1270,320 1280,325 1290,320 "
+	"| 1260,335 1280,325 | heavy 1305,300 1290,320 | hydraulic 1245,340 1260,335 | j 1290,320 j",
 	// Fault Line: a heavy steel truss braced both ways.
 	"steel 1230,320 1250,320 1270,320 1290,320 1310,320 1330,320 "
 	"| heavy 1230,320 1250,345 1270,345 1290,345 1310,345 1330,320 "
@@ -84,7 +84,9 @@ static const char *const weakclicks[] = {
 	"steel 1220,320 1240,320 1260,320 1280,320 1300,320 1320,320 1340,320 "
 	"| heavy 1225,300 1240,320 | 1225,300 1260,320 | 1335,300 1320,320 | 1335,300 1300,320",
 	"",
-	"",
+	// Lift Span: a flat leaf, its hydraulic pulling low on it.
+	"steel 1250,320 1270,320 1290,320 1310,320 | 1250,320 1260,325 1270,320 1280,325 1290,320 "
+	"| 1260,325 1280,325 | heavy 1305,300 1290,320 | hydraulic 1245,340 1260,325 | j 1290,320 j",
 	"",
 	"",
 	"",
