@@ -25,28 +25,29 @@ static const char *const clicks[] = {
 	// First Truss: the lesson's anchor, deck piece and link up come first.
 	"iron 1250,320 1270,320 1260,335 1250,320 | 1270,320 1290,320 1310,320 "
 	"| 1270,320 1280,335 1290,320 1300,335 1310,320 | 1260,335 1280,335 1300,335",
-	// Rail Crossing: a steel deck under a steel truss.
+	// Rail Crossing: a steel deck under a steel truss as deep as a steel
+	// diagonal reaches.
 	"steel 1240,320 1260,320 1280,320 1300,320 1320,320 "
-	"| 1240,320 1250,335 1260,320 1270,335 1280,320 1290,335 1300,320 1310,335 1320,320 "
-	"| 1250,335 1270,335 1290,335 1310,335",
+	"| 1240,320 1250,340 1260,320 1270,340 1280,320 1290,340 1300,320 1310,340 1320,320 "
+	"| 1250,340 1270,340 1290,340 1310,340",
 	// Hanging Deck: the lesson's deck, then cables fanned from each high anchor.
 	"iron 1240,320 1260,320 1280,320 1300,320 1320,320 "
 	"| cable 1240,360 +y 1260,320 1280,320 1300,320 -y | 1320,360 +y 1300,320 1280,320 1260,320 -y",
-	// Windy Gorge: a heavy steel truss over a steel deck, propped from below.
+	// Windy Gorge: a steel deck carried by heavy steel struts fanned from the
+	// lower anchors, and a steel truss over the middle between them.
 	"steel 1220,320 1240,320 1260,320 1280,320 1300,320 1320,320 1340,320 "
-	"| heavy 1220,320 1240,345 1260,345 1280,345 1300,345 1320,345 1340,320 "
-	"| 1240,345 1240,320 1260,345 1260,320 1280,345 1280,320 "
-	"| 1320,345 1320,320 1300,345 1300,320 1280,345 | 1225,300 1240,320 | 1335,300 1320,320",
+	"| 1260,320 1270,335 1280,320 1290,335 1300,320 | 1270,335 1290,335 "
+	"| heavy 1225,300 1240,320 | 1225,300 1260,320 | 1335,300 1320,320 | 1335,300 1300,320",
 	// Drawbridge: two trussed leaves pushed up by the second hydraulic kind;
 	// the middle joint parts.
 	"steel 1240,320 1260,320 1280,320 1300,320 1320,320 "
 	"| 1240,320 1250,335 1260,320 1270,335 1280,320 1290,335 1300,320 1310,335 1320,320 "
 	"| 1250,335 1270,335 | 1290,335 1310,335 "
 	"| hydraulic hydraulic 1245,305 1260,320 | 1315,305 1300,320 | j 1280,320 j",
-	// Lift Span: one leaf pulled up by the first hydraulic kind; its tip
-	// parts from a heavy steel bracket.
-	"steel 1250,320 1270,320 1290,320 1310,320 | 1250,320 1260,335 1270,320 1280,335 1290,320 "
-	"| 1260,335 1280,335 | heavy 1305,300 1290,320 | hydraulic 1245,340 1260,335 | j 1290,320 j",
+	// Lift Span: one leaf, deep where the first hydraulic kind pulls it up
+	// and tapering to its tip, which parts from a heavy steel bracket.
+	"steel 1250,320 1270,320 1290,320 1310,320 | 1250,320 1260,335 1270,320 1280,325 1290,320 "
+	"| 1260,335 1280,325 | heavy 1305,300 1290,320 | hydraulic 1245,340 1260,335 | j 1290,320 j",
 	// Fault Line: a steel truss over the deck, propped from the lower
 	// anchors with heavy steel.
 	"steel 1230,320 1250,320 1270,320 1290,320 1310,320 1330,320 "
@@ -71,14 +72,25 @@ static const char *const clicks[] = {
 // Beside each level's clicks, the clicks of a weaker bridge that a player
 // might try first: it stands on its own but not under the level's traffic.
 static const char *const weakclicks[] = {
-	"", "", "", "", "",
+	"",
+	"",
+	// Rail Crossing: a flatter truss, its end panels lowered to save steel.
+	"steel 1240,320 1260,320 1280,320 1300,320 1320,320 "
+	"| 1240,320 1250,330 1260,320 1270,335 1280,320 1290,335 1300,320 1310,330 1320,320 "
+	"| 1250,330 1270,335 1290,335 1310,330",
+	"",
+	// Windy Gorge: the struts alone, no truss over the middle.
+	"steel 1220,320 1240,320 1260,320 1280,320 1300,320 1320,320 1340,320 "
+	"| heavy 1225,300 1240,320 | 1225,300 1260,320 | 1335,300 1320,320 | 1335,300 1300,320",
 	// Drawbridge: the same leaves as flat trusses, their top chords only 5
 	// above the deck.
 	"steel 1240,320 1260,320 1280,320 1300,320 1320,320 "
 	"| 1240,320 1250,325 1260,320 1270,325 1280,320 1290,325 1300,320 1310,325 1320,320 "
 	"| 1250,325 1270,325 | 1290,325 1310,325 "
 	"| hydraulic hydraulic 1245,305 1260,320 | 1315,305 1300,320 | j 1280,320 j",
-	"",
+	// Lift Span: a flat leaf, its hydraulic pulling low on it.
+	"steel 1250,320 1270,320 1290,320 1310,320 | 1250,320 1260,325 1270,320 1280,325 1290,320 "
+	"| 1260,325 1280,325 | heavy 1305,300 1290,320 | hydraulic 1245,340 1260,325 | j 1290,320 j",
 	// Fault Line: the top chord's two middle links left out.
 	"steel 1230,320 1250,320 1270,320 1290,320 1310,320 1330,320 "
 	"| 1230,320 1240,330 1250,320 1260,330 1270,320 1280,330 1290,320 1300,330 1310,320 1320,330 1330,320 "
