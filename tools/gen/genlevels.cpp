@@ -255,8 +255,9 @@ static void suspension()
 	finishlevel(&land, 7, 3, "demo9");
 }
 
-// The last crossing: a deep truss over a wide gap, resting on a rock pier
-// midstream, with wind, a current, a train, a quake and then cars.
+// The last crossing: a truss over a wide gap, propped from the banks and
+// from a rock pier midstream, with wind, a current, a train, a quake and
+// then cars.
 static void grandcrossing()
 {
 	static const terrainplan land = {1220.0f, 1340.0f, 255.0f, 285.0f, 200.0f, 10, 1280.0f, 300.0f};
