@@ -20,8 +20,10 @@ static int failed;
 
 // The clicks that build each level's bridge, by level.
 static const char *const clicks[] = {
-	// Little Creek: the deck, a truss over it, its top chord.
-	"iron 1260,320 1280,320 1300,320 | 1260,320 1270,335 1280,320 1290,335 1300,320 | 1270,335 1290,335",
+	// Little Creek: the deck, a low king post over it, and hangers fanned
+	// from the post's top to the deck joints.
+	"iron 1260,320 1270,320 1280,320 1290,320 1300,320 | 1260,320 1280,325 1300,320 "
+	"| 1270,320 1280,325 1290,320 | 1280,320 1280,325",
 	// First Truss: the lesson's anchor, deck piece and link up come first.
 	"iron 1250,320 1270,320 1260,335 1250,320 | 1270,320 1290,320 1310,320 "
 	"| 1270,320 1280,335 1290,320 1300,335 1310,320 | 1260,335 1280,335 1300,335",
@@ -54,13 +56,12 @@ static const char *const clicks[] = {
 	"| 1230,320 1240,330 1250,320 1260,330 1270,320 1280,330 1290,320 1300,330 1310,320 1320,330 1330,320 "
 	"| 1240,330 1260,330 1280,330 1300,330 1320,330 | heavy 1235,300 1250,320 | 1325,300 1310,320",
 	// Suspension: the deck, the cable between the towers sagging to the
-	// lowest point the view reaches, and hangers zigzagging down to the deck
-	// from the curve points above the deck joints.
+	// lowest point the view reaches, and a hanger straight up from each deck
+	// joint to the curve point above it.
 	"steel 1210,320 1230,320 1250,320 1270,320 1290,320 1310,320 1330,320 1350,320 "
 	"| suspension 1210,380 1350,380 1280,300 "
-	"| cable 1230,320 1230,360 1250,320 1250,345 1270,320 1270,340 1290,320 1290,340 1310,320 1310,345 "
-	"1330,320 1330,360 "
-	"| 1230,320 1250,345 1250,320 1270,340 1270,320 1290,340 1290,320 1310,345 1310,320 1330,360",
+	"| cable 1230,320 1230,360 | 1250,320 1250,345 | 1270,320 1270,340 | 1290,320 1290,340 "
+	"| 1310,320 1310,345 | 1330,320 1330,360",
 	// Grand Crossing: a steel truss over the deck, propped with heavy steel
 	// from the banks and from the pier.
 	"steel 1220,320 1240,320 1260,320 1280,320 1300,320 1320,320 1340,320 "
@@ -72,7 +73,9 @@ static const char *const clicks[] = {
 // Beside each level's clicks, the clicks of a weaker bridge that a player
 // might try first: it stands on its own but not under the level's traffic.
 static const char *const weakclicks[] = {
-	"",
+	// Little Creek: a flat truss with posts, too shallow for the cars.
+	"iron 1260,320 1270,320 1280,320 1290,320 1300,320 | 1260,320 1270,325 1280,320 1290,325 1300,320 "
+	"| 1270,325 1290,325 | 1270,320 1270,325 | 1290,320 1290,325",
 	"",
 	// Rail Crossing: a flatter truss, its end panels lowered to save steel.
 	"steel 1240,320 1260,320 1280,320 1300,320 1320,320 "
@@ -95,7 +98,12 @@ static const char *const weakclicks[] = {
 	"steel 1230,320 1250,320 1270,320 1290,320 1310,320 1330,320 "
 	"| 1230,320 1240,330 1250,320 1260,330 1270,320 1280,330 1290,320 1300,330 1310,320 1320,330 1330,320 "
 	"| 1240,330 1260,330 | 1300,330 1320,330 | heavy 1235,300 1250,320 | 1325,300 1310,320",
-	"",
+	// Suspension: the inner hangers all gathered at the cable's low point,
+	// so the deck between them sways under the cars.
+	"steel 1210,320 1230,320 1250,320 1270,320 1290,320 1310,320 1330,320 1350,320 "
+	"| suspension 1210,380 1350,380 1280,300 "
+	"| cable 1230,320 1250,345 | 1250,320 1280,340 | 1270,320 1280,340 | 1290,320 1280,340 "
+	"| 1310,320 1280,340 | 1330,320 1310,345",
 	// Grand Crossing: no prop from the pier.
 	"steel 1220,320 1240,320 1260,320 1280,320 1300,320 1320,320 1340,320 "
 	"| 1220,320 1230,330 1240,320 1250,330 1260,320 1270,330 1280,320 1290,330 1300,320 1310,330 1320,320 "
