@@ -24,17 +24,21 @@ static const char *const clicks[] = {
 	// from the post's top to the deck joints.
 	"iron 1260,320 1270,320 1280,320 1290,320 1300,320 | 1260,320 1280,325 1300,320 "
 	"| 1270,320 1280,325 1290,320 | 1280,320 1280,325",
-	// First Truss: the lesson's anchor, deck piece and link up come first.
-	"iron 1250,320 1270,320 1260,335 1250,320 | 1270,320 1290,320 1310,320 "
-	"| 1270,320 1280,335 1290,320 1300,335 1310,320 | 1260,335 1280,335 1300,335",
+	// First Truss: the lesson's anchor, deck piece and link up come first;
+	// then the deck in short pieces, each joint hung from one node that
+	// fans out to the lesson's triangle and the far anchor.
+	"iron 1250,320 1270,320 1260,335 1250,320 | 1270,320 1280,320 1290,320 1300,320 "
+	"| 1260,335 1280,330 | 1270,320 1280,330 1280,320 | 1280,330 1290,320 | 1280,330 1300,320",
 	// Rail Crossing: a steel deck under a steel truss as deep as a steel
 	// diagonal reaches.
 	"steel 1240,320 1260,320 1280,320 1300,320 1320,320 "
 	"| 1240,320 1250,340 1260,320 1270,340 1280,320 1290,340 1300,320 1310,340 1320,320 "
 	"| 1250,340 1270,340 1290,340 1310,340",
-	// Hanging Deck: the lesson's deck, then cables fanned from each high anchor.
+	// Hanging Deck: the lesson's deck, then from each high anchor a cable to
+	// the nearer deck joint and one to a node above the middle, which holds
+	// the middle joint.
 	"iron 1240,320 1260,320 1280,320 1300,320 1320,320 "
-	"| cable 1240,360 +y 1260,320 1280,320 1300,320 -y | 1320,360 +y 1300,320 1280,320 1260,320 -y",
+	"| cable 1240,360 +y 1260,320 1280,340 -y | 1280,340 1280,320 | 1320,360 +y 1300,320 1280,340 -y",
 	// Windy Gorge: a steel deck carried by heavy steel struts fanned from the
 	// lower anchors, and a steel truss over the middle between them.
 	"steel 1220,320 1240,320 1260,320 1280,320 1300,320 1320,320 1340,320 "
@@ -76,12 +80,17 @@ static const char *const weakclicks[] = {
 	// Little Creek: a flat truss with posts, too shallow for the cars.
 	"iron 1260,320 1270,320 1280,320 1290,320 1300,320 | 1260,320 1270,325 1280,320 1290,325 1300,320 "
 	"| 1270,325 1290,325 | 1270,320 1270,325 | 1290,320 1290,325",
-	"",
+	// First Truss: the same fan from a node 5 lower, too flat for the cars.
+	"iron 1250,320 1270,320 1260,335 1250,320 | 1270,320 1280,320 1290,320 1300,320 "
+	"| 1260,335 1280,325 | 1270,320 1280,325 1280,320 | 1280,325 1290,320 | 1280,325 1300,320",
 	// Rail Crossing: a flatter truss, its end panels lowered to save steel.
 	"steel 1240,320 1260,320 1280,320 1300,320 1320,320 "
 	"| 1240,320 1250,330 1260,320 1270,335 1280,320 1290,335 1300,320 1310,330 1320,320 "
 	"| 1250,330 1270,335 1290,335 1310,330",
-	"",
+	// Hanging Deck: a shallow cable between the high anchors with two
+	// hangers from its middle, and cables straight to the middle joint.
+	"iron 1240,320 1260,320 1280,320 1300,320 1320,320 "
+	"| cable 1240,360 1280,355 1320,360 | 1280,355 +y 1260,320 1300,320 -y | 1240,360 1280,320 1320,360",
 	// Windy Gorge: the struts alone, no truss over the middle.
 	"steel 1220,320 1240,320 1260,320 1280,320 1300,320 1320,320 1340,320 "
 	"| heavy 1225,300 1240,320 | 1225,300 1260,320 | 1335,300 1320,320 | 1335,300 1300,320",
@@ -122,12 +131,18 @@ static void buildsite(const terrainplan *land, const anchorpoint *anchors, int n
 	failed += missed;
 }
 
-// A queue of cars in one phase, 30 apart where they start and 25 apart
+// A queue of cars in one phase, gap apart where they start and 25 apart
 // where they stop.
-static void addcars(int count, float startx, float endx, int phase)
+static void addqueue(int count, float gap, float startx, float endx, int phase)
 {
 	for (int k = 0; k < count; k++)
-		addvehicle(CAR, startx - 30.0f * k, endx - 25.0f * k, phase, 0, 0);
+		addvehicle(CAR, startx - gap * k, endx - 25.0f * k, phase, 0, 0);
+}
+
+// Cars 30 apart: no more than two on a short span at once.
+static void addcars(int count, float startx, float endx, int phase)
+{
+	addqueue(count, 30.0f, startx, endx, phase);
 }
 
 static void finishlevel(const terrainplan *land, int propseed, int houses, const char *file)
@@ -148,16 +163,17 @@ static void littlecreek()
 	finishlevel(&land, 1, 3, "demo1");
 }
 
-// Tutorial lesson one: anchors at x 1250 and 1310; the first link runs
+// Tutorial lesson one: anchors at x 1250 and 1300; the first link runs
 // to (1270, 320) and the second up to (1260, 335).
 static void firsttruss()
 {
-	static const terrainplan land = {1250.0f, 1310.0f, 272.0f, 300.0f, 80.0f, 2, 0.0f, 0.0f};
-	static const anchorpoint a[] = {{1250, 320}, {1310, 320}};
+	static const terrainplan land = {1250.0f, 1300.0f, 272.0f, 300.0f, 80.0f, 2, 0.0f, 0.0f};
+	static const anchorpoint a[] = {{1250, 320}, {1300, 320}};
 	beginlevel("First Truss", "A wider creek. Triangles", "keep a bridge stiff: build", "a truss over the deck.", "");
 	buildsite(&land, a, COUNT(a), 1);
 	addphase(PHASEVEHICLES);
-	addcars(3, 1190.0f, 1430.0f, 1);
+	// A close queue: the span carries four cars at once.
+	addqueue(4, 12.0f, 1190.0f, 1430.0f, 1);
 	finishlevel(&land, 2, 4, "demo2");
 }
 
