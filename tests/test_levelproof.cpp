@@ -12,13 +12,13 @@
 #include "editor/cost.h"
 #include "editor/editcycle.h"
 #include "editor/editor.h"
+#include "editor/planes.h"
 #include "game/tutorial.h"
 #include "platform/files.h"
 #include "tests/gendatafolder.h"
 #include "tests/levelproof.h"
 #include "tools/gen/clickreplay.h"
 #include "tools/gen/gendata.h"
-#include "editor/planes.h"
 #include "world/landscape.h"
 #include "world/level.h"
 #include "world/mappack.h"
@@ -48,9 +48,8 @@ void expectbridge(const undostruct *b, const char *name)
 }
 
 // How far inside the editing window a point the player must click stands,
-// in layout pixels; the window's leftmost columns are not part of it.
+// in layout pixels.
 const float CLEAR = 16.0f;
-const float LEFTMARGIN = 4.0f;
 
 // The plane point (x, y) lies in the editor's default view, clear of the
 // window's edges and so of the menu and cost bars around it.
@@ -59,7 +58,7 @@ void expectinsight(float x, float y, const char *name)
 	float px, py;
 	const editorwindowstruct *w = &editorwindow[0];
 	ASSERT_TRUE(viewpixel(x, y, &px, &py)) << name << " " << x << "," << y;
-	EXPECT_GE(px, w->x + LEFTMARGIN + CLEAR) << name << " " << x << "," << y;
+	EXPECT_GE(px, w->x + WINDOWMARGIN + CLEAR) << name << " " << x << "," << y;
 	EXPECT_LE(px, w->x + w->width - CLEAR) << name << " " << x << "," << y;
 	EXPECT_GE(py, w->y + CLEAR) << name << " " << x << "," << y;
 	EXPECT_LE(py, w->y + w->height - CLEAR) << name << " " << x << "," << y;

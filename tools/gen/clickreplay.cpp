@@ -19,7 +19,6 @@
 
 constexpr int LEFTBUTTON = 1;   // SDL's button mask bits
 constexpr int RIGHTBUTTON = 4;
-constexpr int WINDOWMARGIN = 4; // the leftmost columns of the window are not in it
 
 // A corner of the editing window that no demo bridge comes near: a right
 // click there selects, hovers and highlights nothing.
