@@ -70,28 +70,45 @@ proofresult runstanding(int steps)
 	return r;
 }
 
+// Runs the phases from Run Test on; with untilsunk it stops once a vehicle
+// is in the river, which already decides the test.
+static void runphases(proofresult *r, int maxsteps, int untilsunk)
+{
+	phasenum = 1;
+	int started = 0;
+	while (r->steps < maxsteps && phasenum <= level.numofphases) {
+		int before = phasenum;
+		simulation();
+		r->steps++;
+		// A phase's vehicles are all made in the step it starts.
+		int beginning = (phasenum != before || (!started && sim.phasestarted)) && phasenum <= level.numofphases;
+		started = sim.phasestarted;
+		r->phasesbegun += beginning;
+		if (beginning && numofobjects != phasevehicles(phasenum))
+			r->vehiclesmissing += phasevehicles(phasenum) - numofobjects;
+		for (int i = 0; i < numofobjects; i++)
+			r->sank |= object[i].position.y < level.waterlevel;
+		if (untilsunk && r->sank)
+			break;
+	}
+	r->passed = phasenum > level.numofphases && !sim.testfailed;
+	endrun(r);
+}
+
 proofresult runlevelproof(int settlesteps, int maxsteps)
 {
 	proofresult r;
 	startrun(&r);
 	for (int i = 0; i < settlesteps; i++)
 		simulation();
-	phasenum = 1;
-	int started = 0;
-	while (r.steps < maxsteps && phasenum <= level.numofphases) {
-		int before = phasenum;
-		simulation();
-		r.steps++;
-		// A phase's vehicles are all made in the step it starts.
-		int beginning = (phasenum != before || (!started && sim.phasestarted)) && phasenum <= level.numofphases;
-		started = sim.phasestarted;
-		r.phasesbegun += beginning;
-		if (beginning && numofobjects != phasevehicles(phasenum))
-			r.vehiclesmissing += phasevehicles(phasenum) - numofobjects;
-		for (int i = 0; i < numofobjects; i++)
-			r.sank |= object[i].position.y < level.waterlevel;
-	}
-	r.passed = phasenum > level.numofphases && !sim.testfailed;
-	endrun(&r);
+	runphases(&r, maxsteps, 0);
+	return r;
+}
+
+proofresult rununtilsunk(int maxsteps)
+{
+	proofresult r;
+	startrun(&r);
+	runphases(&r, maxsteps, 1);
 	return r;
 }

@@ -21,6 +21,9 @@ void keepanchorsonly();
 // Runs the loaded level for at most maxsteps steps after Run Test, which is
 // pressed once the structure has settled for settlesteps steps.
 proofresult runlevelproof(int settlesteps, int maxsteps);
+// The same from the rebuild, stopped once a vehicle is in the river: enough
+// to tell a failing bridge.
+proofresult rununtilsunk(int maxsteps);
 // Lets the loaded level's bridge stand for steps steps from the rebuild,
 // Run Test never pressed.
 proofresult runstanding(int steps);

@@ -206,13 +206,13 @@ TEST(LevelProof, EveryStoredBridgePassesAndAnchorsAloneDoNot)
 		ASSERT_GT(numoflinks, 0) << name << " has no weak bridge";
 		proofresult alone = runstanding(STANDSTEPS);
 		EXPECT_EQ(alone.brokenlinks, 0) << name << "'s weak bridge falls on its own";
-		proofresult weak = runlevelproof(0, solved.steps + 500);
+		proofresult weak = rununtilsunk(solved.steps + 500);
 		EXPECT_TRUE(weak.brokenlinks > 0 || !weak.passed) << name << "'s weak bridge passes";
 
 		// Given longer than the bridge needed, the bare anchors still fail:
 		// the vehicles end in the river.
 		keepanchorsonly();
-		proofresult bare = runlevelproof(0, solved.steps + 500);
+		proofresult bare = rununtilsunk(solved.steps + 500);
 		EXPECT_FALSE(bare.passed) << name << " passes without a bridge";
 		EXPECT_EQ(bare.vehiclesmissing, 0) << name;
 		EXPECT_TRUE(bare.sank) << name;
