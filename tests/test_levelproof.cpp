@@ -47,6 +47,15 @@ void expectbridge(const undostruct *b, const char *name)
 	EXPECT_EQ(memcmp(beam, b->beam, numoflinks * sizeof(beamstruct)), 0) << name;
 }
 
+// Level l of the pack under the game's rules for a new player: budget and
+// limits enforced, thick links.
+void playpacklevel(int l)
+{
+	levelnum = l;
+	cheat[0] = cheat[1] = 1;
+	cheat[3] = 0;
+}
+
 // How far inside the editing window a point the player must click stands,
 // in layout pixels.
 const float CLEAR = 16.0f;
@@ -94,9 +103,7 @@ TEST(LevelProof, EverythingAPlayerClicksIsInSight)
 		const char *name = mappack.levelname[l];
 		ASSERT_EQ(loaddemolevel(name), 1) << name;
 		keepanchorsonly();
-		levelnum = l;
-		cheat[0] = cheat[1] = 1;
-		cheat[3] = 0;
+		playpacklevel(l);
 		replayclicks("", nullptr);
 		for (int i = 0; i < numofpoints; i++) {
 			expectinsight(point[i].position.x, point[i].position.y, name);
@@ -123,9 +130,7 @@ TEST(LevelProof, EveryStoredBridgeIsWhatItsClicksBuild)
 			EXPECT_EQ(fmodf(point[i].position.x, 5.0f), 0.0f) << name;
 			EXPECT_EQ(fmodf(point[i].position.y, 5.0f), 0.0f) << name;
 		}
-		levelnum = l;
-		cheat[0] = cheat[1] = 1;
-		cheat[3] = 0;
+		playpacklevel(l);
 		clicktally tally;
 		ASSERT_NE(levelclicks(name), nullptr) << name;
 		EXPECT_EQ(replayclicks(levelclicks(name), &tally), 0) << name;
@@ -199,9 +204,7 @@ TEST(LevelProof, EveryStoredBridgePassesAndAnchorsAloneDoNot)
 		// its own and then fails the test: a link breaks, or a vehicle
 		// falls and its phase never ends.
 		keepanchorsonly();
-		levelnum = l;
-		cheat[0] = cheat[1] = 1;
-		cheat[3] = 0;
+		playpacklevel(l);
 		EXPECT_EQ(replayclicks(levelweakclicks(name), nullptr), 0) << name;
 		ASSERT_GT(numoflinks, 0) << name << " has no weak bridge";
 		proofresult alone = runstanding(STANDSTEPS);
