@@ -43,27 +43,37 @@ static void cameraticks()
 		moveviewpoint();
 }
 
+// Back from a screen over the editor: the camera does not catch up the time
+// away, and the key that closed that screen is not the editor's.
+static void backfromsubscreen()
+{
+	cameratick = SDL_GetTicks();
+	spendheldkeys();
+}
+
 // Returns 1 when the editor is to leave now.
 static int subscreens()
 {
 	if (menuitem[editorsimulateitem].active) {
 		gameloop();
-		cameratick = SDL_GetTicks();
+		backfromsubscreen();
 		editorleaverules();
 		if (editor.exitstate >= 4)
 			return 1;
 	}
 	// The level editor's entry for a level outside any map pack sits on a
 	// placeholder item that nothing offers yet.
-	if (levelnum == -1 && menuitem[editorlevelitem].active)
+	if (levelnum == -1 && menuitem[editorlevelitem].active) {
 		editlevel();
+		backfromsubscreen();
+	}
 	if (menuitem[editorcolorsitem].active) {
 		editbridgecolormenu();
-		cameratick = SDL_GetTicks();
+		backfromsubscreen();
 	}
 	if (menuitem[editorhelpitem].active) {
 		helpmenu();
-		cameratick = SDL_GetTicks();
+		backfromsubscreen();
 	}
 	return 0;
 }

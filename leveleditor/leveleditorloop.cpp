@@ -387,6 +387,7 @@ static void opensubscreen()
 		break;
 	}
 	resetmenuitems();
+	spendheldkeys();            // the key that closed it is not this screen's
 	lasttick = SDL_GetTicks();  // the camera does not catch up the time away
 }
 

@@ -14,6 +14,7 @@ void checkkeyboard()
 		count = KEYCOUNT;
 	memcpy(keyboard, state, count);
 	remapkeyboard(keyboard, keyboard_ascii);
+	holdbackspentkeys(keyboard);
 }
 
 void checkmouse()

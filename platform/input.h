@@ -77,6 +77,13 @@ void applygrab(int grab);
 void remapkeyboard(unsigned char *keys, unsigned char *ascii);
 // Maps a window pixel position to the virtual screen; clamps only while active.
 void mapmouse(mousestruct *m, int winx, int winy, int width, int height, int active);
+// A key that a screen acted on may still be down when that screen closes:
+// the screen below must not take the same press as its own (the "s" that
+// saved in a browser would go on moving the camera behind it). Keys down
+// now read as up until they have been let go.
+void spendheldkeys();
+// Keeps spent keys up in a fresh snapshot, and forgets those let go.
+void holdbackspentkeys(unsigned char *keys);
 // Sets the button and release fields from an SDL button mask.
 void setmousebuttons(mousestruct *m, const mousestruct *prev, uint32_t buttonmask);
 // Drops wheel flags whose event is more than 50 ms old.

@@ -61,6 +61,26 @@ void remapkeyboard(unsigned char *keys, unsigned char *ascii)
 		foldkey(keys, KEY_KP0 + i, KEY_0 + i);
 }
 
+static unsigned char spentkey[KEYCOUNT];
+
+void spendheldkeys()
+{
+	for (int k = 0; k < KEYCOUNT; k++) {
+		spentkey[k] = keyboard[k];
+		keyboard[k] = 0;
+	}
+}
+
+void holdbackspentkeys(unsigned char *keys)
+{
+	for (int k = 0; k < KEYCOUNT; k++) {
+		if (!keys[k])
+			spentkey[k] = 0;
+		else if (spentkey[k])
+			keys[k] = 0;
+	}
+}
+
 void mapmouse(mousestruct *m, int winx, int winy, int width, int height, int active)
 {
 	if (width < 1)

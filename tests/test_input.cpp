@@ -145,3 +145,23 @@ TEST(Mouse, WheelFlagsExpireAfterFiftyMilliseconds)
 	expirewheel(&m, 1091);
 	EXPECT_EQ(m.wheeldown, 0);
 }
+
+// The key that closed a screen stays spent in the screen below until it is
+// let go; pressed again, it acts.
+TEST(Keyboard, AKeyThatClosedAScreenActsAgainOnlyOnceLetGo)
+{
+	memset(keyboard, 0, sizeof keyboard);
+	keyboard['s'] = 1;
+	spendheldkeys();
+	EXPECT_EQ(keyboard['s'], 0);
+	unsigned char keys[KEYCOUNT] = {};
+	keys['s'] = keys['w'] = 1;
+	holdbackspentkeys(keys);
+	EXPECT_EQ(keys['s'], 0) << "still held from the screen above";
+	EXPECT_EQ(keys['w'], 1) << "pressed in this screen";
+	keys['s'] = 0;
+	holdbackspentkeys(keys);
+	keys['s'] = 1;
+	holdbackspentkeys(keys);
+	EXPECT_EQ(keys['s'], 1);
+}

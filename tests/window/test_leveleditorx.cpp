@@ -136,6 +136,10 @@ TEST_F(LevelEditorX, BrushPlacementAndSaveAs)
 
 	struct stat st;
 	EXPECT_EQ(stat("files/demo/edited.tvl", &st), 0) << "Save As wrote nothing";
+	// The "s" that saved, still down after the browser closed, is not the
+	// camera's key: the view stays over the middle where it started.
+	EXPECT_EQ(player[playernum].target.z, depth * LANDSCAPESTEP * 0.5f);
+	EXPECT_EQ(player[playernum].target.x, width * LANDSCAPESTEP * 0.5f);
 }
 
 TEST_F(LevelEditorX, ObjectEditorWheelsDraggedAndSnapped)
