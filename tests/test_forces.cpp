@@ -273,3 +273,31 @@ TEST(Forces, ALinkBreaksJustPastItsLimitAndHoldsJustShort)
 		}
 	}
 }
+
+// Under water a link meets the current as its flow, at water's density
+// instead of the air's: from rest in a current c, an end of mass m is pushed
+// 0.125 x area x 1000 x (0.02 c)^2 / m a step. An anchor is never moved, and
+// just above the surface the wind acts at the air's density.
+TEST(Forces, TheCurrentDragsALinkUnderWater)
+{
+	setupvehicleworld();
+	resetsim();
+	sim.current = {0.0f, 0.0f, 2.0f};
+	sim.wind = {0.0f, 0.0f, -10.0f};
+	vector3 at[] = {{20, WATERY - 20, 120}, {20, WATERY - 10, 120}, {40, WATERY - 20, 120},
+		{40, WATERY - 10, 120}, {60, WATERY + 0.5f, 120}, {60, WATERY + 10.5f, 120}};
+	float mass[] = {1000, 2000, 1000, 0, 1000, 2000};  // 0: an anchor
+	for (int k = 0; k < 6; k++)
+		createparticle(k == 3 ? PARTICLE_FIXED : PARTICLE_JOINT, &at[k], nullptr, -1, NEVERDIES,
+			mass[k]);
+	for (int k = 0; k < 6; k += 2)
+		createbond(k, k + 1, LINKIRON, -1);
+	bonddragsimulation();
+	const double area = 2.0 * bondtype[LINKIRON].radius * 10.0;
+	for (int k = 0; k < 6; k++) {
+		double density = k < 4 ? 1000.0 : 1.29, flow = k < 4 ? 0.02 * 2.0 : 0.02 * -10.0;
+		double push = k == 3 ? 0.0 : -0.125 * area * density * flow * fabs(flow) / mass[k];
+		EXPECT_NEAR(particle[k].velocity.z, push, 1e-3 * fabs(push) + 1e-9) << "end " << k;
+		EXPECT_EQ(particle[k].velocity.x, 0.0f);
+	}
+}
