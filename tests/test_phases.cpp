@@ -255,8 +255,7 @@ TEST(Phases, HydraulicsFallSilentAfterALastDrawbridgePhase)
 {
 	setupvehicleworld();
 	builddrawbridge(1);
-	// Phase 1 waits for the whole second in its own steps, so the raise
-	// comes second to start its hydraulic sounds.
+	// The raise follows a phase of vehicles.
 	addphase(PHASEVEHICLES);
 	int up = addphase(PHASEDRAWBRIDGEUP);
 	resetsim();
@@ -724,4 +723,304 @@ TEST(Phases, TheStepDragsWhileGrabbedAndHeld)
 	sim.mousegrab = 0;
 	dragon = 0;
 	mouse = prevmouse = mousestruct{};
+}
+
+// Each material against its own figures. Held by an anchor, a stretched
+// link's free end takes back 1 - (1 - stiffness)^passes of the stretch in
+// one step, the link taking part in 32, 8, 4 or 2 of the solver's passes by
+// its material; it breaks just past its material's stretch limit and holds
+// just short of it; the wind's first push on a free link is its drag,
+// 0.125 x (2 x radius x length) x air density x flow^2, over an end's mass.
+TEST(Phases, EveryMaterialPullsBackBreaksAndCatchesTheWindByItsOwnFigures)
+{
+	setupvehicleworld();
+	struct {
+		int type, passes;
+		float stiffness, tension, compression, radius;
+	} figures[] = {{LINKIRON, 4, 0.2f, 0.06f, -0.06f, 0.4f}, {LINKSTEEL, 8, 0.2f, 0.05f, -0.05f, 0.4f},
+		{LINKCABLE, 32, 0.5f, 0.12f, 0.0f, 0.25f}, {LINKSUSPENSION, 32, 0.5f, 0.16f, 0.0f, 0.5f},
+		{LINKHEAVYSTEEL, 8, 0.2f, 0.06f, -0.06f, 0.6f}, {LINKHYDRAULIC1, 8, 0.2f, 0.08f, -0.08f, 0.4f},
+		{LINKHYDRAULIC2, 8, 0.2f, 0.08f, -0.08f, 0.4f},
+		{LINKIRON + LINKTHIN, 4, 0.2f, 0.045f, -0.045f, 0.25f},
+		{LINKSTEEL + LINKTHIN, 8, 0.2f, 0.0375f, -0.0375f, 0.25f},
+		{LINKHEAVYSTEEL + LINKTHIN, 8, 0.2f, 0.045f, -0.045f, 0.45f},
+		// A vehicle's own bonds catch no wind: its faces do.
+		{BOND_COUPLING, 8, 0.2f, 0.4f, -0.4f, 0.0f}, {BOND_FRAME, 8, 0.2f, 1e6f, -1e6f, 0.0f}};
+	for (const auto &f : figures) {
+		for (int test = 0; test < 6; test++) {
+			resetsim();
+			sim.gravity = 0;
+			vector3 a = {40.0f, 130.0f, 120.0f}, b = {50.0f, 130.0f, 120.0f};
+			createparticle(test < 5 ? PARTICLE_FIXED : PARTICLE_JOINT, &a, nullptr, -1, NEVERDIES, 100.0f);
+			createparticle(PARTICLE_JOINT, &b, nullptr, -1, NEVERDIES, 100.0f);
+			ASSERT_EQ(createbond(0, 1, f.type, -1), 0);
+			float limit = test & 1 ? f.tension : f.compression;
+			if (test == 0) {
+				particle[1].position.x += 0.01f;
+				bondsimulation();
+				float back = 0.01f * (1.0f - powf(1.0f - f.stiffness, (float)f.passes));
+				EXPECT_NEAR(-particle[1].velocity.x, back, 1e-5f) << "type " << f.type;
+			} else if (test < 5 && limit != 0.0f) {
+				float share = test < 3 ? 0.97f : 1.03f;
+				particle[1].position.x += share * limit;
+				checkbonds();
+				EXPECT_EQ(sim.brokenlinks, share > 1.0f) << "type " << f.type << " at " << share * limit;
+			} else if (test == 5) {
+				sim.wind = {0.0f, 0.0f, 10.0f};
+				bonddragsimulation();
+				float drag = 0.125f * (2.0f * f.radius * 10.0f) * 1.29f * 0.2f * 0.2f / 100.0f;
+				EXPECT_NEAR(-particle[1].velocity.z, drag, 0.001f * drag) << "type " << f.type;
+			}
+		}
+	}
+}
+
+// Every part of the step runs. A deck piece under water sinks a little
+// slower than the speed at which its drag, 0.0625 x area x water density x
+// speed^2 over a corner's mass, takes back the fall a step gives (its links'
+// own drag takes the rest); smoke rises by
+// 0.0004 a step against its 5% slowing; the water's ripples drift 0.0005 a
+// step.
+TEST(Phases, ADeckSinksSlowlyInWaterSmokeRisesAndWaterDrifts)
+{
+	setupvehicleworld();
+	int c[4];
+	for (int k = 0; k < 4; k++)
+		c[k] = addpoint(POINTJOINT, 120.0f + 20.0f * (k & 1), WATERY - 2.0f, k < 2 ? FRONTZ : BACKZ);
+	addlink(LINKSTEEL, c[0], c[1], 1);
+	addlink(LINKSTEEL, c[2], c[3], 1);
+	resetsim();
+	ASSERT_EQ(numofcdquads, 1);
+	vector3 at = {40.0f, 130.0f, 120.0f};
+	int smoke = createsprite(SPRITE_SMOKE, &at, nullptr, NEVERDIES);
+	ASSERT_TRUE(steps(200));
+	const float g = particletype[PARTICLE_JOINT].gravity;
+	float sink = sqrtf(g * particle[0].mass / (0.0625f * 200.0f * 1000.0f));
+	for (int k = 0; k < 4; k++) {
+		EXPECT_LT(-particle[k].velocity.y, sink) << "corner " << k;
+		EXPECT_GT(-particle[k].velocity.y, 0.85f * sink) << "corner " << k;
+	}
+	EXPECT_NEAR(sprite[smoke].velocity.y, 0.0004f * 0.95f / 0.05f, 1e-5f);
+	EXPECT_NEAR(sim.wateroffset, 200 * 0.0005f, 1e-4f);
+}
+
+// Two earthquakes in a row: each lasts its own time, the second (of
+// magnitude 0 after one of 2) swings the ground 1150 / 1550 as hard once
+// the first's swing has died away.
+TEST(Phases, EarthquakesInARowEachLastTheirTimeAtTheirOwnStrength)
+{
+	setupvehicleworld();
+	buildtruss(0);
+	addphase(PHASEEARTHQUAKE + 2);
+	addphase(PHASEEARTHQUAKE);
+	resetsim();
+	phasenum = 1;
+	int ended[3] = {1000, 0, 0};
+	float strongest[3] = {};
+	while (phasenum <= 2 && sim.time < 20000) {
+		ASSERT_TRUE(step());
+		if (!ended[phasenum - 1])
+			ended[phasenum - 1] = sim.time;
+		if (phasenum == 1 || (phasenum == 2 && sim.time > ended[1] + 1000))
+			strongest[phasenum] = fmaxf(strongest[phasenum], fabsf(earthquakevelocity.x));
+	}
+	EXPECT_EQ(ended[1] - ended[0], EARTHQUAKEMS + STEPMS);
+	EXPECT_EQ(sim.time - ended[1], EARTHQUAKEMS + 2 * STEPMS) << "the second starts a step later";
+	EXPECT_NEAR(strongest[2] / strongest[1], 1150.0f / 1550.0f, 0.03f);
+}
+
+// A phase ends when its last vehicle arrives, not its first.
+TEST(Phases, APhaseWaitsForItsLastVehicle)
+{
+	setupvehicleworld();
+	buildtruss(0);
+	int phase = addphase(PHASEVEHICLES);
+	orientation axes = facingx();
+	vector3 near = {70.0f, GROUNDY, LANEZ - 4.0f}, far = {70.0f, GROUNDY, LANEZ};
+	addwaypoint(addplacement(CARTYPE, phase, &near, &axes), 180.0f, GROUNDY, LANEZ - 4.0f);
+	addwaypoint(addplacement(CARTYPE, phase, &far, &axes), 280.0f, GROUNDY, LANEZ);
+	resetsim();
+	phasenum = 1;
+	float lastx = 0.0f;
+	while (phasenum == 1 && sim.time < 60000) {
+		ASSERT_TRUE(step());
+		if (numofobjects == 2)
+			lastx = object[1].position.x;
+	}
+	EXPECT_EQ(phasenum, 2);
+	EXPECT_GT(lastx, 265.0f);
+}
+
+// Where a phase's vehicles appear: a road vehicle 2 to the right of its
+// placement and 0.25 above the road, a train and a boat on theirs, the
+// train's cars 12 apart behind the engine; the train weighs its engine, its
+// cars and 5000 for each coupling. Phase 16 still makes vehicles.
+TEST(Phases, VehiclesAppearInTheirLanesWithTheirWeight)
+{
+	setupvehicleworld();
+	buildtruss(0);
+	for (int k = 0; k < MAXSPAWNPHASE; k++)
+		addphase(PHASEVEHICLES);
+	placecar(MAXSPAWNPHASE, 70.0f, 200.0f);
+	placetrain(MAXSPAWNPHASE, 80.0f, 200.0f);
+	placeboat(MAXSPAWNPHASE);
+	resetsim();
+	int bridge = numofparticles;
+	phasenum = 1;
+	while (numofobjects == 0 && sim.time < 3000)
+		ASSERT_TRUE(step());
+	EXPECT_EQ(phasenum, MAXSPAWNPHASE);
+	ASSERT_EQ(numofobjects, 5);
+	EXPECT_NEAR(object[0].position.z, LANEZ, 1e-3f);
+	EXPECT_NEAR(object[0].position.y, GROUNDY + 0.25f + objectsize[CARTYPE].clearance, 1e-3f);
+	for (int n = 1; n <= 3; n++) {
+		EXPECT_NEAR(object[n].position.z, LANEZ, 1e-3f);
+		EXPECT_NEAR(object[n].position.x, 80.0f - 12.0f * (n - 1), 1e-3f);
+	}
+	EXPECT_NEAR(object[4].position.x, 130.0f, 1e-3f);
+	float train = 0.0f;
+	for (int i = bridge; i < numofparticles; i++)
+		if (particle[i].objectnum < 0 || (particle[i].objectnum >= 1 && particle[i].objectnum <= 3))
+			train += particle[i].mass;
+	EXPECT_NEAR(train, 16000.0f + 2 * 8000.0f + 2 * 5000.0f, 1.0f);
+}
+
+// The raise starts each hydraulic's sound once; a later phase of another
+// type silences them.
+TEST(Phases, HydraulicsSoundOnceEachAndStopInTheNextPhase)
+{
+	setupvehicleworld();
+	builddrawbridge(1);
+	addphase(PHASEVEHICLES);
+	addphase(PHASEDRAWBRIDGEUP);
+	addphase(PHASEVEHICLES);
+	resetsim();
+	int hydraulics = 0;
+	for (int b = 0; b < numofbonds; b++)
+		hydraulics += bond[b].type == LINKHYDRAULIC1;
+	phasenum = 1;
+	int loudest = 0;
+	while (phasenum < 3 && sim.time < 30000) {
+		ASSERT_TRUE(step());
+		loudest = std::max(loudest, hydraulicsounding);
+	}
+	EXPECT_EQ(loudest, hydraulics);
+	ASSERT_TRUE(step());
+	EXPECT_EQ(hydraulicsounding, 0);
+}
+
+// Run by hand: vehicles that arrived go at once; key 9 held lowers a raised
+// bridge until its halves close again.
+TEST(Phases, ManualMachineLowersOnKeyNine)
+{
+	setupvehicleworld();
+	builddrawbridge(1);
+	int cars = addphase(PHASEVEHICLES);
+	addphase(PHASEDRAWBRIDGEUP);
+	placecar(cars, 70.0f, 200.0f);
+	resetsim();
+	sim.manualphase = 1;
+	phasenum = 1;
+	while (sim.phasestate != 2 && sim.time < 60000)
+		ASSERT_TRUE(step());
+	EXPECT_EQ(numofobjects, 0);
+	sim.nextphase = 1;
+	keyboard['8'] = 1;
+	ASSERT_TRUE(steps(300));
+	keyboard['8'] = 0;
+	EXPECT_EQ(sim.testfailed, 0);
+	ASSERT_EQ(countparticles(PARTICLE_HALFJOINT), 4);
+	keyboard['9'] = 1;
+	for (int s = 0; s < 3000 && countparticles(PARTICLE_HALFJOINT); s++)
+		ASSERT_TRUE(step());
+	keyboard['9'] = 0;
+	EXPECT_EQ(countparticles(PARTICLE_HALFJOINT), 0);
+	sim.manualphase = 0;
+}
+
+// The mouse grabs every joint within 20 of where it points, never an
+// anchor; a drawbridge joint held only from its right stays whole.
+TEST(Phases, TheMouseGrabsJointsWithinTwentyAndOneSidedJointsStayWhole)
+{
+	setupvehicleworld();
+	buildtruss(0);
+	resetsim();
+	vector3 hit = {GAPLEFT, GROUNDY + 5.0f, FRONTZ};
+	dragstructure(&hit, 0);
+	int drag = numofparticles - 1;
+	for (int i = 0; i < drag; i++) {
+		vector3 d;
+		subtractvectors(&d, &particle[i].position, &hit);
+		int grabbed = 0;
+		for (int b = 0; b < numofbonds; b++)
+			grabbed |= bond[b].particle1 == drag && bond[b].particle2 == i;
+		EXPECT_EQ(grabbed, particle[i].type != PARTICLE_FIXED && vectorlength(&d) < 20.0f) << i;
+	}
+
+	setupvehicleworld();
+	int j = addpoint(POINTDRAWBRIDGE, 95.0f, 105.0f, FRONTZ);
+	addlink(3, addpoint(POINTANCHOR, 100.0f, 110.0f, FRONTZ), j, 0);
+	addlink(3, addpoint(POINTANCHOR, 100.0f, 100.0f, FRONTZ), j, 0);
+	addphase(PHASEDRAWBRIDGEUP);
+	resetsim();
+	phasenum = 1;
+	ASSERT_TRUE(steps(60));
+	EXPECT_EQ(countparticles(PARTICLE_HALFJOINT), 0);
+}
+
+// Lowering, the halves of a joint that end up less than 2 apart (after this
+// step's motion) are pulled together, each by 0.01 a step, and join once
+// less than 0.05 apart; farther apart they are left alone.
+TEST(Phases, HalvesPullTogetherWithinTwoAndJoinWithinFiveHundredths)
+{
+	setupvehicleworld();
+	resetsim();
+	sim.gravity = 0;
+	const vector3 offset[6] = {{1.9f, 0, 0}, {2.1f, 0, 0}, {0, 0.048f, 0}, {0.052f, 0, 0},
+		{0, 1.0f, 0}, {0, 0, 0}};
+	for (int k = 0; k < 6; k++) {
+		vector3 a = {40.0f + 10.0f * k, 130.0f, 120.0f}, b, away = {0.5f, 0, 0};
+		addvectors(&b, &a, &offset[k]);
+		scalevector(&away, &away, k == 5 ? 1.0f : 0.0f);  // the last pair flies apart
+		createparticle(PARTICLE_HALFJOINT, &a, nullptr, -1, NEVERDIES, 1.0f);
+		createparticle(PARTICLE_HALFJOINT, &b, &away, -1, NEVERDIES, 1.0f);
+	}
+	lowerdrawbridges(0);
+	for (int k = 0; k < 6; k++)
+		EXPECT_EQ(particle[2 * k].type, k == 2 ? PARTICLE_DRAWBRIDGE : PARTICLE_HALFJOINT) << k;
+	for (int s = 0; s < 4; s++) {
+		particlesimulation();
+		lowerdrawbridges(0);
+	}
+	EXPECT_NEAR(particle[0].velocity.x - particle[1].velocity.x, 5 * 0.02f, 1e-5f);
+	EXPECT_EQ(particle[2].velocity.x - particle[3].velocity.x, 0.0f);
+}
+
+// The editor lays a suspension cable along its curve in straight pieces;
+// each piece stays one straight link, where a light cable hangs as a chain.
+TEST(Phases, ASuspensionCablePieceIsOneStraightLink)
+{
+	setupvehicleworld();
+	addlink(LINKSUSPENSION, addpoint(POINTANCHOR, 40.0f, 130.0f, FRONTZ),
+		addpoint(POINTANCHOR, 90.0f, 130.0f, FRONTZ), 0);
+	resetsim();
+	EXPECT_EQ(numofparticles, 2);
+	ASSERT_EQ(numofbonds, 1);
+	EXPECT_EQ(bond[0].restlength, 50.0f);
+}
+
+// A raise that is the first phase, with the test run started between whole
+// seconds, still sounds its hydraulics once it starts.
+TEST(Phases, AFirstPhaseRaiseSoundsItsHydraulics)
+{
+	setupvehicleworld();
+	builddrawbridge(1);
+	addphase(PHASEDRAWBRIDGEUP);
+	resetsim();
+	ASSERT_TRUE(steps(62));
+	phasenum = 1;
+	while (!sim.phasestarted && sim.time < 3000)
+		ASSERT_TRUE(step());
+	EXPECT_EQ(sim.time, 2000);
+	EXPECT_GT(hydraulicsounding, 0) << "the raise moves in silence";
 }

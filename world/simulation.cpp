@@ -160,6 +160,10 @@ void automaticphases()
 	// another type would stop them.
 	if (phasenum > numofphases())
 		stopsounds(SOUND_HYDRAULIC);
+	// The first phase's steps spent waiting for the whole second are not
+	// its first step: a raise there must still start its hydraulics' sounds
+	// when it really starts.
+	int waited = phasenum == 1 && !sim.phasestarted;
 	// Past the last phase the test is over: nothing more is made or moved.
 	// A phase whose vehicles could not be made never ends, so a test that
 	// lost its traffic cannot pass.
@@ -171,7 +175,7 @@ void automaticphases()
 	if (type != PHASEDRAWBRIDGEUP && type != PHASEDRAWBRIDGEDOWN)
 		stopsounds(SOUND_HYDRAULIC);
 
-	int firststep = prevphasenum != phasenum;
+	int firststep = prevphasenum != phasenum || waited;
 	int done = 1;
 	if (type == PHASEVEHICLES)
 		done = vehiclesarrived();
