@@ -11,6 +11,7 @@
 #include "world/bond.h"
 #include "world/cdquad.h"
 #include "world/level.h"
+#include "world/materials.h"
 #include "world/objectphysics.h"
 #include "world/particle.h"
 #include "world/simsetup.h"
@@ -457,5 +458,320 @@ TEST(Vehicle, HullCuttingTheWaterThrowsSprayAtTheWaterline)
 			for (int i = 0; i < numofsprites; i++)
 				EXPECT_NEAR(sprite[i].position.y, WATERY, 1e-3f) << "pitched " << pitched;
 		}
+	}
+}
+
+// The route driver's throttle: full (less half the turn) beyond 40 of the
+// waypoint or on the last leg, distance / 80 + 0.5 less half the turn when
+// nearer, never under 0.1; within 5 of a waypoint it aims at the next one.
+TEST(Vehicle, RouteDriverThrottleFollowsDistanceAndTurn)
+{
+	emptyworld();
+	orientation axes = facingx();  // heading +x, right side +z
+	objectstruct *o = &object[makecar(40.0f, 150.0f, &axes)];
+	struct { float ahead, side; int next; float throttle; } leg[] = {
+		{42.0f, 0.0f, 0, 1.0f}, {38.0f, 0.0f, 0, 38.0f / 80.0f + 0.5f}, {0.0f, 60.0f, 0, 0.5f},
+		{0.0f, 20.0f, 0, 0.25f}, {0.0f, 6.0f, 0, 0.1f}, {5.2f, 0.0f, 0, 5.2f / 80.0f + 0.5f},
+		{4.8f, 0.0f, 1, 4.8f / 80.0f + 0.5f}};
+	for (const auto &l : leg) {
+		o->numofwaypoints = 3;
+		o->waypointnum = 0;
+		o->waypoint[0] = {o->position.x + l.ahead, GROUNDY, o->position.z + l.side};
+		moveobject(o - object);
+		EXPECT_EQ(o->waypointnum, l.next) << l.ahead << " ahead, " << l.side << " aside";
+		EXPECT_NEAR(o->throttle, l.throttle, 1e-3f) << l.ahead << " ahead, " << l.side << " aside";
+	}
+}
+
+// Parked, each of four wheels carries an eighth of the weight on a spring of
+// 0.125 x (1 - t)^2 a step, t the share of the probe (0.2 under a road
+// vehicle, 0.25 under a train) left above the ground: the wheel centres ride
+// at probe x (1 - sqrt(2 g / 0.125)), about which the body slowly rocks.
+// Skidding sideways, rail wheels hold the body back by 2 x 0.99 of their
+// loads, 1.98 of gravity's fall a step, until the body leans on them.
+TEST(Vehicle, ParkedVehiclesRideOnTheirSpringsAndATrainSkidsOnItsRails)
+{
+	const float g = 0.00392f, rest = 1.0f - sqrtf(2.0f * g / 0.125f);
+	for (int type : {CARTYPE, LOCOTYPE}) {
+		emptyworld();
+		orientation axes = facingx();
+		vector3 at = {40.0f, GROUNDY + 0.25f + objectsize[type].clearance, LANEZ};
+		const objectstruct *o = &object[createobject(&at, &axes, type)];
+		float wheel = 0.0f;
+		for (int s = 0; s < 700; s++) {
+			simulation();
+			if (s >= 100)
+				wheel += (o->position.y + objectphysics[type].wheelposition[0].y - GROUNDY) / 600.0f;
+		}
+		float probe = type == CARTYPE ? 0.2f : 0.25f;
+		EXPECT_NEAR(wheel, probe * rest, 0.002f * probe) << "type " << type;
+		if (type != LOCOTYPE)
+			continue;
+		for (int k = 0; k < OBJECTPARTICLES; k++)
+			particle[o->particlelist[k]].velocity.z += 0.3f;
+		simulation();  // the wheels feel the skid from the next step
+		const float skid = o->velocity.z;
+		for (int s = 0; s < 6; s++)
+			simulation();
+		EXPECT_NEAR(skid - o->velocity.z, 6 * 1.98f * g, 0.03f * 6 * 1.98f * g);
+	}
+}
+
+// A hull of volume V (its half extents' product) lifts each corner under
+// water by 0.05 V units of momentum a step, a corner across the surface by
+// the share of its line to the centre that is under water; the water's drag
+// on the bottom of area A against gravity's step, 250 A g^2, holds it up
+// too. So it floats at draft (M g - 250 A g^2) / (0.2 V) x half its height,
+// its centre dry or not. The screw gives the stern's bottom corners a / 2500
+// a step, and a face of area A moving at v into the water slows each of its
+// corners by 0.0625 A rho v^2, rho 1000 x the share of both its edges there
+// under water, + 1.29 for the air.
+TEST(Vehicle, BoatsFloatAtTheirDraftAndPushAndDragThroughTheWater)
+{
+	const float g = 0.00392f;
+	for (float mass : {2500.0f, 1800.0f}) {
+		emptyworld();
+		objectphysics[BOATTYPE].mass = mass;
+		orientation axes = facingz();
+		vector3 at = {130.0f, WATERY, 60.0f};
+		objectstruct *o = &object[createobject(&at, &axes, BOATTYPE)];
+		for (int s = 0; s < 400; s++)
+			simulation();
+		const vector3 *bottom = &particle[o->particlelist[0]].position;
+		float height = particle[o->particlelist[4]].position.y - bottom->y;
+		const float bottom6x16 = 96.0f, bow6x3 = 18.0f;
+		float draft = (mass * g - 250.0f * bottom6x16 * g * g) / (0.2f * o->volume) * height / 2.0f;
+		EXPECT_NEAR(WATERY - bottom->y, draft, (mass > 2000.0f ? 0.04f : 0.005f) * draft);
+		if (mass > 2000.0f)
+			continue;  // the centre under water: too heavy to push
+		o->numofwaypoints = 1;
+		o->waypoint[0] = {130.0f, WATERY, 300.0f};
+		auto speed = [o]() {
+			float v = 0.0f;
+			for (int k = 0; k < OBJECTPARTICLES; k++)
+				v += particle[o->particlelist[k]].velocity.z / OBJECTPARTICLES;
+			return v;
+		};
+		simulation();
+		EXPECT_NEAR(speed(), o->acceleration / 2500.0f / 4.0f, 0.01f * speed());
+		o->numofwaypoints = 0;
+		for (int k = 0; k < OBJECTPARTICLES; k++)
+			particle[o->particlelist[k]].velocity.z = -0.1f;
+		float rho = 2.0f * (998.71f * (WATERY - bottom->y) / height + 1.29f) + 2.0f * 1.29f;
+		simulation();
+		EXPECT_NEAR(0.1f + speed(), 0.0625f * bow6x3 * rho * 0.01f / mass, 2e-4f) << rho;
+	}
+}
+
+// A deck quad of area A meets the wind (the current under water) x 0.02 as
+// a flow across it and each corner of mass m slows by 0.0625 A rho r^2 / m,
+// rho 1.29 in air and 1000 under water, though never past the flow. Bonds
+// of a vehicle's frame hold the corners, as they catch no flow themselves.
+TEST(Vehicle, DeckQuadsDriftInTheWindAndTheCurrent)
+{
+	emptyworld();
+	sim.gravity = 0;
+	sim.wind = {0.0f, 10.0f, 0.0f};
+	sim.current = {0.0f, 8.0f, 0.0f};
+	const float y[3] = {120.0f, 50.0f, 50.0f}, x[3] = {40.0f, 110.0f, 140.0f};
+	const float mass[3] = {100.0f, 10000.0f, 1.0f};
+	for (int q = 0; q < 3; q++) {
+		int c[4];
+		for (int k = 0; k < 4; k++) {
+			vector3 p = {x[q] + 10.0f * (k & 1), y[q], 100.0f + 10.0f * (k >> 1)};
+			c[k] = createparticle(PARTICLE_JOINT, &p, nullptr, -1, NEVERDIES, mass[q]);
+		}
+		ASSERT_EQ(createcdquad(c[0], c[1], c[3], c[2]), q);
+		const int edge[4][2] = {{0, 1}, {1, 3}, {3, 2}, {2, 0}};
+		for (const auto &e : edge)
+			createbond(c[e[0]], c[e[1]], BOND_FRAME, -1);
+	}
+	const int count = 40;
+	for (int s = 0; s < count; s++)
+		simulation();
+	double v[2] = {0.0, 0.0};
+	const double flow[2] = {0.2, 0.16}, rho[2] = {1.29, 1000.0};
+	for (int s = 0; s < count; s++)
+		for (int q = 0; q < 2; q++) {
+			double r = v[q] * 0.99999 + flow[q];
+			v[q] = r - flow[q] - 0.0625 * 100.0 * rho[q] * r * r / mass[q];
+		}
+	for (int k = 0; k < 4; k++) {
+		EXPECT_NEAR(particle[k].velocity.y, v[0], 0.005 * fabs(v[0])) << "in the wind";
+		EXPECT_NEAR(particle[4 + k].velocity.y, v[1], 0.005 * fabs(v[1])) << "in the current";
+		EXPECT_NEAR(particle[8 + k].velocity.y, -0.16f, 0.001f) << "light, in the current";
+	}
+}
+
+// On a long road the engine's push fades as the front wheels near the top
+// speed (max speed / 50 a step) and the wheels lose 0.5% a step, so the car
+// levels off short of the top. A car on the river bed has no grip.
+TEST(Vehicle, ACarLevelsOffOnALongRoadAndNotOnTheRiverBed)
+{
+	emptyworld();
+	orientation axes = facingz();  // heading +z
+	int n = makecar(50.0f, 20.0f, &axes);
+	objectstruct *o = &object[n];
+	o->numofwaypoints = 1;
+	o->waypoint[0] = {50.0f, GROUNDY, 300.0f};
+	const int count = 600;
+	for (int s = 0; s < count; s++)
+		simulation();
+	const double top = o->maxspeed / 50.0;
+	double u = 0.0;  // the body and the wheels alike, as they roll
+	for (int s = 0; s < count; s++) {
+		double push = o->acceleration / 2500.0 * (top - u) / top;
+		u = (8.0 * u * 0.99999 + (4.0 * u + 2.0 * push) * 0.995) / 12.0;
+	}
+	EXPECT_NEAR(o->velocity.z, u, 0.015 * u);
+
+	emptyworld();
+	vector3 bed = {130.0f, 40.0f + 0.25f + objectsize[CARTYPE].clearance, 100.0f};
+	n = createobject(&bed, &axes, CARTYPE);
+	object[n].numofwaypoints = 1;
+	object[n].waypoint[0] = {130.0f, 40.0f, 300.0f};
+	for (int s = 0; s < 200; s++)
+		simulation();
+	EXPECT_NEAR(object[n].position.z, 100.0f, 0.5f) << "under water, wheels do not drive";
+}
+
+// A boat at rest in a current drifts until the water no longer flows past
+// its hull: at -0.02 of the current a step, as the wind moves a body.
+TEST(Vehicle, ABoatDriftsWithTheCurrent)
+{
+	emptyworld();
+	orientation axes = facingz();
+	vector3 at = {130.0f, WATERY, 100.0f};
+	const objectstruct *o = &object[createobject(&at, &axes, BOATTYPE)];
+	sim.current = {0.0f, 0.0f, 5.0f};
+	for (int s = 0; s < 400; s++)
+		simulation();
+	EXPECT_NEAR(o->velocity.z, -0.1f, 0.01f);
+}
+
+// A car runs into a heavier locomotive: each contact hands on 1.2 of the
+// closing speed, shared by mass, so the two part at 0.2 of the speed they
+// met at, with their momentum kept.
+TEST(Vehicle, ACarBumpsALocomotiveAwayAndTheyPartSlowly)
+{
+	emptyworld();
+	sim.gravity = 0;
+	orientation axes = facingx();
+	vector3 a = {40.0f, 130.0f, 100.0f}, b = {50.0f, 130.0f, 100.0f};
+	const objectstruct *car = &object[createobject(&a, &axes, CARTYPE)];
+	const objectstruct *loco = &object[createobject(&b, &axes, LOCOTYPE)];
+	for (int k = 0; k < OBJECTPARTICLES; k++)
+		particle[car->particlelist[k]].velocity.x = 0.1f;
+	for (int s = 0; s < 80; s++)
+		simulation();
+	float va = 0.0f, vb = 0.0f;
+	for (int k = 0; k < OBJECTPARTICLES; k++) {
+		va += particle[car->particlelist[k]].velocity.x / OBJECTPARTICLES;
+		vb += particle[loco->particlelist[k]].velocity.x / OBJECTPARTICLES;
+	}
+	EXPECT_NEAR(car->mass * va + loco->mass * vb, car->mass * 0.1f, 0.005f * car->mass * 0.1f);
+	EXPECT_NEAR(vb - va, 0.2f * 0.1f, 0.004f);
+}
+
+// Road vehicles keep 2 to the right of their placement and its waypoints.
+TEST(Vehicle, RoadVehiclesKeepToTheRight)
+{
+	setupvehicleworld();
+	orientation axes = facingx();  // right is +z
+	vector3 start = {40.0f, GROUNDY, LANEZ};
+	int car = addplacement(CARTYPE, addphase(PHASEVEHICLES), &start, &axes);
+	addwaypoint(car, 80.0f, GROUNDY, LANEZ);
+	resetsim();
+	phasenum = 1;
+	ASSERT_TRUE(createphaseobjects());
+	EXPECT_NEAR(object[0].position.z, LANEZ + 2.0f, 1e-4f);
+	EXPECT_NEAR(object[0].waypoint[0].z, LANEZ + 2.0f, 1e-4f);
+}
+
+// A boat carries along the bridge links its hull cuts through.
+TEST(Vehicle, ABoatCarriesTheLinksItsHullCutsThrough)
+{
+	emptyworld();
+	sim.gravity = 0;
+	orientation axes = facingz();
+	vector3 at = {130.0f, WATERY, 100.0f};
+	const objectstruct *o = &object[createobject(&at, &axes, BOATTYPE)];
+	vector3 a = {125.0f, WATERY + 1.0f, 104.0f}, b = {135.0f, WATERY + 1.0f, 104.0f};
+	int end = createparticle(PARTICLE_JOINT, &a, nullptr, -1, NEVERDIES, 100.0f);
+	createparticle(PARTICLE_JOINT, &b, nullptr, -1, NEVERDIES, 100.0f);
+	createbond(end, end + 1, LINKIRON, -1);
+	for (int k = 0; k < OBJECTPARTICLES; k++)
+		particle[o->particlelist[k]].velocity.z = 0.05f;
+	simulation();
+	float boat = o->velocity.z;
+	simulation();
+	EXPECT_NEAR(particle[end].velocity.z, boat, 1e-6f);
+	EXPECT_NEAR(particle[end + 1].velocity.z, 0.05f, 0.001f);
+}
+
+// A body without wheels dropped onto the deck is caught by it, not let
+// through at the speed of its fall; sliding on it, friction of 0.3 of the
+// push that carries its weight slows it by 0.3 of gravity's fall a step.
+TEST(Vehicle, ADeckCatchesAFallingBodyAndHoldsItsSlideBack)
+{
+	setupvehicleworld();
+	buildtruss(0);
+	resetsim();
+	objectphysics[BADTYPE] = objectphysics[CARTYPE];
+	objectphysics[BADTYPE].numofwheels = 0;
+	orientation axes = facingx();
+	vector3 at = {112.0f, GROUNDY + 2.0f, LANEZ};
+	const objectstruct *o = &object[createobject(&at, &axes, BADTYPE)];
+	for (int s = 0; s < 60; s++)
+		simulation();
+	EXPECT_GT(o->position.y, GROUNDY);
+	EXPECT_LT(fabsf(o->velocity.y), 0.02f);
+	for (int k = 0; k < OBJECTPARTICLES; k++)
+		particle[o->particlelist[k]].velocity.x = 0.05f;
+	for (int s = 0; s < 20; s++)
+		simulation();
+	EXPECT_NEAR(0.05f - o->velocity.x, 20 * 0.3f * 0.00392f, 0.04f * 20 * 0.3f * 0.00392f);
+}
+
+// A deck standing half in the water: its wet corners take the current's
+// drag at the density of their edges' wet share, 1000 x 1 x 0.5 (+ 1.29),
+// the dry ones none in still air.
+TEST(Vehicle, ADeckHalfInTheWaterDragsOnItsWetCorners)
+{
+	emptyworld();
+	sim.gravity = 0;
+	sim.current = {6.0f, 0.0f, 0.0f};
+	int c[4];
+	for (int k = 0; k < 4; k++) {
+		vector3 p = {120.0f, WATERY - 5.0f + 10.0f * (k >> 1), 100.0f + 10.0f * (k & 1)};
+		c[k] = createparticle(PARTICLE_JOINT, &p, nullptr, -1, NEVERDIES, 1000.0f);
+	}
+	createcdquad(c[0], c[1], c[3], c[2]);
+	const int edge[4][2] = {{0, 1}, {1, 3}, {3, 2}, {2, 0}};
+	for (const auto &e : edge)
+		createbond(c[e[0]], c[e[1]], BOND_FRAME, -1);
+	simulation();
+	const float rho = 998.71f * 0.5f + 1.29f, flow = 0.02f * 6.0f;
+	const float wet = -0.0625f * 100.0f * rho * flow * flow / 1000.0f;
+	for (int k = 0; k < 4; k++)
+		EXPECT_NEAR(particle[c[k]].velocity.x, k < 2 ? wet : 0.0f, 1e-5f) << "corner " << k;
+}
+
+// A hull crossing the surface throws spray back against its motion, once the
+// face moves faster than 0.06 a step.
+TEST(Vehicle, SprayFliesUpFromAHullSinkingFastEnough)
+{
+	for (float sink : {0.065f, 0.055f}) {
+		emptyworld();
+		orientation axes = identity();
+		vector3 at = {130.0f, WATERY, 100.0f};
+		int n = createobject(&at, &axes, CARTYPE);
+		for (int k = 0; k < OBJECTPARTICLES; k++)
+			particle[object[n].particlelist[k]].velocity = {0.0f, -sink, 0.0f};
+		numofsprites = 0;
+		objectsimulation();
+		EXPECT_EQ(numofsprites, sink > 0.06f ? 20 : 0) << "sinking at " << sink;
+		for (int i = 0; i < numofsprites; i++)
+			EXPECT_GT(sprite[i].velocity.y, 0.9f * sink) << "up, less the water's drag";
 	}
 }
