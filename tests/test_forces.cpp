@@ -1,7 +1,8 @@
 // The forces a player sees at work, each measured against the figure its
 // rule gives: the wind on a link and on a car, the hydraulics' travel, a
 // car's engine and tyres, the earthquake, a parked vehicle's weight on the
-// deck, and the limits at which a link breaks.
+// deck, the limits at which a link breaks, and the current on a link under
+// water.
 #include <gtest/gtest.h>
 
 #include <cmath>
