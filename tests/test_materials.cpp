@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <cstring>
 
+#include "editor/bridgeedit.h"
 #include "editor/cost.h"
 #include "editor/editor.h"
 #include "world/level.h"
@@ -149,4 +150,28 @@ TEST_F(BridgeCost, FullBridgeOfLongDeckLinks)
 		beam[numoflinks++] = beam[0];
 	EXPECT_EQ(calculatebridgecost(1), 2147483520);
 	EXPECT_EQ(editor.materialcount[5], MAXLINKS);
+}
+
+// What a player reads off each material: the price of a link 10 long and
+// the longest link it makes (just short of the figure, not at it).
+TEST_F(BridgeCost, EachMaterialHasItsPriceAndLongestLink)
+{
+	const struct {
+		int type, price;
+		float longest;
+	} materials[] = {{2, 50, 22.5f}, {3, 100, 22.5f}, {4, 40, 1600.0f}, {5, 150, 1600.0f},
+		{6, 200, 45.0f}, {7, 200, 22.5f}, {8, 200, 22.5f}, {12, 37, 25.0f}, {13, 75, 25.0f},
+		{16, 150, 50.0f}};
+	for (const auto &m : materials) {
+		numoflinks = numofpoints = 0;
+		addlink(m.type, 0, 10.0f);
+		EXPECT_EQ(calculatebridgecost(0), m.price) << "type " << m.type;
+		numoflinks = 0;
+		point[1].position.x = 0.999f * m.longest;
+		point[numofpoints++] = {1, {m.longest, 0.0f, 0.0f}};
+		createlink(0, 1, m.type, 0);
+		createlink(0, 2, m.type, 0);
+		ASSERT_EQ(numoflinks, 1) << "type " << m.type;
+		EXPECT_EQ(beam[0].point2, 1) << "type " << m.type;
+	}
 }
