@@ -155,19 +155,22 @@ void automaticphases()
 {
 	if (phasenum == 0)
 		return;
-	// No drawbridge moves after the last phase: hydraulic sounds that a
-	// drawbridge phase at the end left looping stop, as a later phase of
-	// another type would stop them.
-	if (phasenum > numofphases())
+	// Past the last phase the test is over: nothing more is made or moved,
+	// and hydraulic sounds that a drawbridge phase at the end left looping
+	// stop, as a later phase of another type would stop them.
+	if (phasenum > numofphases()) {
 		stopsounds(SOUND_HYDRAULIC);
-	// The first phase's steps spent waiting for the whole second are not
-	// its first step: a raise there must still start its hydraulics' sounds
-	// when it really starts.
-	int waited = phasenum == 1 && !sim.phasestarted;
-	// Past the last phase the test is over: nothing more is made or moved.
+		prevphasenum = phasenum;
+		return;
+	}
+	// The steps spent waiting for the whole second are not the first
+	// phase's: its first step (a raise starts its hydraulics' sounds there)
+	// is the one it starts in.
+	if (!startfirstphase())
+		return;
 	// A phase whose vehicles could not be made never ends, so a test that
 	// lost its traffic cannot pass.
-	if (phasenum > numofphases() || !startfirstphase() || sim.testfailed) {
+	if (sim.testfailed) {
 		prevphasenum = phasenum;
 		return;
 	}
@@ -175,7 +178,7 @@ void automaticphases()
 	if (type != PHASEDRAWBRIDGEUP && type != PHASEDRAWBRIDGEDOWN)
 		stopsounds(SOUND_HYDRAULIC);
 
-	int firststep = prevphasenum != phasenum || waited;
+	int firststep = prevphasenum != phasenum;
 	int done = 1;
 	if (type == PHASEVEHICLES)
 		done = vehiclesarrived();
