@@ -617,7 +617,8 @@ TEST(Phases, PhasesBeyondSixteenMakeNoVehicles)
 	EXPECT_EQ(numofparticles, numofpoints) << "no vehicle was made and taken back";
 }
 
-TEST(Phases, ManualMachineAdvancesOnRequest)
+// A car crossing a drawbridge, then its raise, run by hand.
+static void manualcarsthenraise()
 {
 	setupvehicleworld();
 	builddrawbridge(1);
@@ -627,6 +628,11 @@ TEST(Phases, ManualMachineAdvancesOnRequest)
 	resetsim();
 	sim.manualphase = 1;
 	phasenum = 1;
+}
+
+TEST(Phases, ManualMachineAdvancesOnRequest)
+{
+	manualcarsthenraise();
 	ASSERT_TRUE(steps(60));
 	ASSERT_EQ(numofobjects, 1);
 	EXPECT_EQ(sim.phasestate, 0) << "the car is on its way";
@@ -913,14 +919,7 @@ TEST(Phases, HydraulicsSoundOnceEachAndStopInTheNextPhase)
 // bridge until its halves close again.
 TEST(Phases, ManualMachineLowersOnKeyNine)
 {
-	setupvehicleworld();
-	builddrawbridge(1);
-	int cars = addphase(PHASEVEHICLES);
-	addphase(PHASEDRAWBRIDGEUP);
-	placecar(cars, 70.0f, 200.0f);
-	resetsim();
-	sim.manualphase = 1;
-	phasenum = 1;
+	manualcarsthenraise();
 	while (sim.phasestate != 2 && sim.time < 60000)
 		ASSERT_TRUE(step());
 	EXPECT_EQ(numofobjects, 0);
